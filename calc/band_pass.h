@@ -1,0 +1,24 @@
+// The multiple-feedback band-pass formulas. Every operation is one checked double
+// operation in the grouping written, since results are shown to the last digit.
+#ifndef KORVANE_CALC_BAND_PASS_H
+#define KORVANE_CALC_BAND_PASS_H
+
+#include <cstdint>
+
+#include "calc/calc_state.h"
+#include "calc/form.h"
+
+namespace calc {
+
+// Stores FoResult, QResult and HResult (in that order) for the given circuit. R2 may be
+// NaN (no R2): the formulas without R2 are used. Floating-point faults raise FloatError.
+void AnalyzeBandPass(CalcState& state, double R1, double R2, double R3, double C1, double C2);
+
+// Chooses C1 from state.C2, computes R1, R2, R3, snaps them, analyses the snapped circuit
+// and warns through `form` when the achieved Q misses Q by more than 3 %.
+void DesignBandPass(Form& form, CalcState& state, double Fo, double Q, double H,
+                    std::int32_t SeriesR, std::int32_t SeriesC);
+
+}  // namespace calc
+
+#endif  // KORVANE_CALC_BAND_PASS_H

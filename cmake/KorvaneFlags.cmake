@@ -1,0 +1,10 @@
+# Results are compared and shown to the last digit, so the compiler must evaluate every
+# formula exactly as written: no fused multiply-add, no fast-math re-association.
+add_compile_options(-Wall -Wextra -Wpedantic -ffp-contract=off -fno-fast-math)
+
+if(KORVANE_SANITIZE)
+  # Halt on the first report so that undefined behaviour fails the test run.
+  set(_korvane_san -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_compile_options(${_korvane_san})
+  add_link_options(${_korvane_san})
+endif()

@@ -1,0 +1,5 @@
+// PLACEHOLDER: replaced by the real implementation.
+#include "ui/clipboard_copy.h"
+namespace ui {
+void CopyTextToClipboard(const QString&) {}
+}  // namespace ui
