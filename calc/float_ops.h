@@ -24,6 +24,8 @@ class FloatError : public std::runtime_error {
 
 // Div(1, 0) throws kDivisionByZero; Div(0, 0) throws kInvalidOperation;
 // Mul(1e200, 1e200) throws kOverflow; Div(1e-300, 1e300) -> 0 (underflow is quiet).
+// Invalid: inf - inf, 0 * inf, inf / inf, 0 / 0. Overflow: an infinite result from finite
+// operands. A quiet NaN operand gives NaN without an error, as in IEEE arithmetic.
 double Add(double a, double b);
 double Sub(double a, double b);
 double Mul(double a, double b);
