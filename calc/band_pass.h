@@ -11,7 +11,11 @@
 namespace calc {
 
 // Stores FoResult, QResult and HResult (in that order) for the given circuit. R2 may be
-// NaN (no R2): the formulas without R2 are used. Floating-point faults raise FloatError.
+// NaN (no R2): the formulas without R2 are used. Floating-point faults raise FloatError
+// at the faulting operation; results stored before it stay.
+// (11e3, 11e3, 22e3, 15e-9, 15e-9) -> 964.5754126781536, 0.9999999999999999, 1.0;
+// (5100, NaN, 22e3, 15e-9, 15e-9) -> 1001.6879378924207, 1.0384755040678715, 2.15686...;
+// R1 = 0 -> FloatError "Floating point division by zero".
 void AnalyzeBandPass(CalcState& state, double R1, double R2, double R3, double C1, double C2);
 
 // Chooses C1 from state.C2, computes R1, R2, R3, snaps them, analyses the snapped circuit

@@ -5,6 +5,7 @@
 #define KORVANE_TESTS_SUPPORT_MEMORY_FORM_H
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -61,6 +62,61 @@ class MemoryForm : public calc::Form {
   bool output_enabled() const { return output_enabled_; }
   const std::vector<std::u16string>& warnings() const { return warnings_; }
   const std::vector<Event>& events() const { return events_; }
+  // The events as readable UTF-8 lines, so a test can compare a whole run at once and a
+  // failure prints what happened: `EditFor="  1.000k"`, `warning="..."`, `output=on`.
+  std::vector<std::string> Log() const {
+    std::vector<std::string> lines;
+    lines.reserve(events_.size());
+    for (const Event& event : events_) lines.push_back(Describe(event));
+    return lines;
+  }
+  static std::string Describe(const Event& event) {
+    switch (event.kind) {
+      case Event::Kind::kSetText:
+        return std::string(FieldName(event.field)) + "=\"" + ToUtf8(event.text) + "\"";
+      case Event::Kind::kWarning:
+        return "warning=\"" + ToUtf8(event.text) + "\"";
+      case Event::Kind::kOutputEnabled:
+        break;
+    }
+    return event.enabled ? "output=on" : "output=off";
+  }
+  static const char* FieldName(calc::Field field) {
+    static constexpr const char* kNames[calc::kFieldCount] = {
+        "EditFo", "EditQ",  "EditH",  "EditStdR", "ComboBoxER", "ComboBoxEC", "EditR1",
+        "EditR2", "EditR3", "EditC1", "EditC2",   "EditFor",    "EditQr",     "EditHr"};
+    return kNames[static_cast<std::size_t>(field)];
+  }
+  // UTF-16 to UTF-8; a lone surrogate becomes U+FFFD.
+  static std::string ToUtf8(std::u16string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      char32_t c = text[i];
+      if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+          text[i + 1] <= 0xDFFF) {
+        c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+        ++i;
+      } else if (c >= 0xD800 && c <= 0xDFFF) {
+        c = 0xFFFD;
+      }
+      if (c < 0x80) {
+        out += static_cast<char>(c);
+      } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+      } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+      } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+      }
+    }
+    return out;
+  }
   // Benchmarks turn recording off so that they measure the command, not the log.
   void set_recording(bool record) { record_ = record; }
 
