@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -25,6 +26,13 @@ constexpr int kMaxExponentDigitsValue = 1024;
 // Exponent minus fraction digits: from here on no digits can make a representable value,
 // and the text is refused whatever its digits are (zero included).
 constexpr std::int64_t kFirstRefusedPowerOfTen = 632;
+
+// Integers up to 2^53 and powers of ten up to 10^22 are exact doubles.
+constexpr std::uint64_t kLargestExactInteger = std::uint64_t{1} << 53;
+constexpr std::int64_t kExactPowerLimit = 22;
+constexpr std::array<double, kExactPowerLimit + 1> kExactPowersOfTen = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
@@ -92,7 +100,8 @@ class AsciiNumber {
 // that does not fit the grammar makes the whole number fail.
 class DecimalNumberReader {
  public:
-  // False once the number can no longer be valid; the caller may stop feeding then.
+  // c is one of the number characters. False once the number can no longer be valid; the
+  // caller may stop feeding then.
   bool Feed(char16_t c) {
     if (IsAsciiDigit(c)) return FeedDigit(static_cast<char>(c));
     switch (c) {
@@ -121,11 +130,22 @@ class DecimalNumberReader {
 
   // The value rounded to the nearest double; NaN when the grammar or the range limits
   // refuse the number. A value below the smallest subnormal becomes zero with its sign.
+  // Called once, after the last character: it completes the ASCII copy with the exponent.
   double Value() {
     if (!valid_ || mantissa_digits_ == 0) return kNoValue;
     if (state_ == State::kExponentStart || state_ == State::kExponentSign) return kNoValue;
     const std::int64_t exponent = exponent_negative_ ? -exponent_ : exponent_;
-    if (exponent - fraction_digits_ >= kFirstRefusedPowerOfTen) return kNoValue;
+    const std::int64_t power_of_ten = exponent - fraction_digits_;
+    if (power_of_ten >= kFirstRefusedPowerOfTen) return kNoValue;
+    if (small_mantissa_ <= kLargestExactInteger && power_of_ten >= -kExactPowerLimit &&
+        power_of_ten <= kExactPowerLimit) {
+      // Both operands are exact doubles, so the one rounding of the multiplication or
+      // division gives the nearest double: the common short texts need no from_chars.
+      const double mantissa = static_cast<double>(small_mantissa_);
+      const double value = power_of_ten >= 0 ? mantissa * kExactPowersOfTen[power_of_ten]
+                                             : mantissa / kExactPowersOfTen[-power_of_ten];
+      return negative_ ? -value : value;
+    }
     if (exponent != 0) {
       ascii_.Append('e');
       ascii_.Append(exponent);
@@ -187,6 +207,8 @@ class DecimalNumberReader {
     }
     ++mantissa_digits_;
     ascii_.Append(digit);
+    if (small_mantissa_ <= kLargestExactInteger)
+      small_mantissa_ = small_mantissa_ * 10 + (digit - '0');
     return true;
   }
 
@@ -243,6 +265,9 @@ class DecimalNumberReader {
   std::int64_t integer_digits_ = 0;
   std::int64_t fraction_digits_ = 0;
   std::int64_t mantissa_digits_ = 0;
+  // The mantissa's digits as an integer while it stays exact in a double; once above
+  // 2^53 it is no longer used (and stops growing before it could overflow).
+  std::uint64_t small_mantissa_ = 0;
   std::int64_t exponent_ = 0;
   bool has_significant_digit_ = false;
   bool significant_in_integer_part_ = false;
