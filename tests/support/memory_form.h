@@ -35,7 +35,7 @@ class MemoryForm : public calc::Form {
 
   // Test set-up: changes a text without recording an event.
   void Set(calc::Field field, std::u16string_view text) {
-    texts_[static_cast<std::size_t>(field)] = std::u16string(text);
+    texts_[static_cast<std::size_t>(field)].assign(text);  // reuses the buffer
   }
   void SetLock(bool checked) { lock_ = checked; }
   void SetOutputState(bool enabled) { output_enabled_ = enabled; }
