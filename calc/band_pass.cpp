@@ -11,11 +11,14 @@
 #include <cmath>
 
 #include "calc/float_ops.h"
+#include "calc/preferred_values.h"
 
 namespace calc {
 namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
+constexpr char16_t kQErrorWarning[] =
+    u"Q値の誤差が大きい\r\nHまたはC2の値を微調整すると改善できます";
 
 }  // namespace
 
@@ -41,6 +44,41 @@ void AnalyzeBandPass(CalcState& state, double R1, double R2, double R3, double C
   state.HResult = Div(R3, Mul(R1, Add(Div(C1, C2), 1.0)));
 }
 
-void DesignBandPass(Form&, CalcState&, double, double, double, std::int32_t, std::int32_t) {}
+void DesignBandPass(Form& form, CalcState& state, double Fo, double Q, double H,
+                    std::int32_t SeriesR, std::int32_t SeriesC) {
+  const double C2 = state.C2;
+  const double omega = Mul(Fo, kTwoPi);
+
+  // A gain above 2Q^2 needs C1 below C2; otherwise C1 = C2 (already a series value or the
+  // user's own, so it is not snapped again).
+  if (H > Mul(Mul(Q, Q), 2.0)) {
+    state.C1 = SnapToSeries(Div(C2, Sub(Div(H, Mul(Q, Q)), 1.0)), SeriesC);
+  } else {
+    state.C1 = C2;
+  }
+  const double C1 = state.C1;
+
+  // m = ((C2/C1 + 1) Q) Q: the gain at which R2 grows without bound.
+  const double m = Mul(Mul(Add(Div(C2, C1), 1.0), Q), Q);
+  const double k = Div(C1, C2);
+  // Rp = 1 / (((Q (k + 1)) C2) omega): R1 and R2 in parallel.
+  const double Rp = Div(1.0, Mul(Mul(Mul(Q, Add(k, 1.0)), C2), omega));
+  // R3 = Rp ((q q) / k) with q = Q (k + 1).
+  const double q = Mul(Q, Add(k, 1.0));
+  state.R3 = SnapToSeries(Mul(Rp, Div(Mul(q, q), k)), SeriesR);
+  state.R1 = SnapToSeries(Mul(Div(m, H), Rp), SeriesR);
+  if (H >= m) {
+    state.R2 = kNoValue;
+  } else {
+    state.R2 = SnapToSeries(Div(Rp, Sub(1.0, Div(H, m))), SeriesR);
+    // An R2 a thousand times R1 hardly changes the circuit: leave it out.
+    if (state.R2 > Mul(state.R1, 1000.0)) state.R2 = kNoValue;
+  }
+
+  AnalyzeBandPass(state, state.R1, state.R2, state.R3, C1, C2);
+
+  // |Q - QResult| / Q > 3 %
+  if (Div(std::fabs(Sub(Q, state.QResult)), Q) > 0.03) form.ShowWarning(kQErrorWarning);
+}
 
 }  // namespace calc

@@ -18,8 +18,12 @@ namespace calc {
 // R1 = 0 -> FloatError "Floating point division by zero".
 void AnalyzeBandPass(CalcState& state, double R1, double R2, double R3, double C1, double C2);
 
-// Chooses C1 from state.C2, computes R1, R2, R3, snaps them, analyses the snapped circuit
-// and warns through `form` when the achieved Q misses Q by more than 3 %.
+// Chooses C1 from state.C2, computes R1, R2, R3, snaps them (R2 is left out, NaN, where
+// the gain needs none or it would exceed 1000 R1), analyses the snapped circuit and warns
+// through `form` when the achieved Q misses Q by more than 3 %, before anything is shown.
+// C2 = 1.4999999999999492e-08, (1000, 1, 1, 24, 6) -> C1 = C2, R1 = R2 = 11000, R3 = 22000,
+// QResult 0.9999999999999999, no warning; (1000, 2, 10, 24, 6) -> C1 10 nF, R1 3300, no R2,
+// R3 51000, warning "Q値の誤差が大きい" CR LF "HまたはC2の値を微調整すると改善できます".
 void DesignBandPass(Form& form, CalcState& state, double Fo, double Q, double H,
                     std::int32_t SeriesR, std::int32_t SeriesC);
 
