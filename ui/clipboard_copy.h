@@ -3,12 +3,21 @@
 #define KORVANE_UI_CLIPBOARD_COPY_H
 
 #include <QString>
+#include <stdexcept>
 
 namespace ui {
 
-// Replaces the clipboard's contents with `text` as one Unicode text, nothing added.
-// Throws std::runtime_error, whose message the error box shows, when the clipboard
-// does not take the text.
+// The clipboard did not take the text; the message is the text the error box shows.
+class ClipboardError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Replaces the clipboard's contents (the CLIPBOARD selection on X11) with `text` as one
+// Unicode text: exactly its characters, line ends and all, nothing added.
+// CopyTextToClipboard(u"2nd BPF\r\n") -> another program pasting reads "2nd BPF\r\n".
+// Throws ClipboardError("Out of system resources") when the clipboard does not take the
+// text; the clipboard then keeps what it held.
 void CopyTextToClipboard(const QString& text);
 
 }  // namespace ui

@@ -5,6 +5,8 @@
 #include <QString>
 #include <memory>
 
+#include "ui/print_job.h"
+
 class QPrinter;
 class QWidget;
 
@@ -19,13 +21,16 @@ class ReportPrinter {
   ReportPrinter(const ReportPrinter&) = delete;
   ReportPrinter& operator=(const ReportPrinter&) = delete;
 
-  // Shows the print dialog; on confirmation prints `report`, on cancel does nothing.
-  // Throws std::runtime_error, whose message the error box shows, when printing fails.
+  // Shows the print dialog; on confirmation prints `report` (see PrintText), on cancel
+  // does nothing and keeps the settings of the last confirmed dialog.
+  // Throws PrintError (a std::runtime_error), whose message the error box shows, when
+  // printing fails: "Printer is not currently printing", "Printing in progress".
   void PrintReport(const QString& report);
 
  private:
   QWidget* dialog_parent_;
-  std::unique_ptr<QPrinter> printer_;
+  std::unique_ptr<QPrinter> printer_;  // made at the first print
+  bool printing_ = false;              // a job is being handed to the printer
 };
 
 }  // namespace ui
