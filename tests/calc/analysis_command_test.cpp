@@ -15,6 +15,7 @@ namespace {
 using calc::Field;
 using testing_support::MemoryForm;
 using Kind = calc::FloatError::Kind;
+using Log = std::vector<std::string>;
 
 constexpr char kMissingWarning[] = "warning=\"R1,R2,R3,C1,C2,C3 に値をセットしてください\"";
 
@@ -245,6 +246,54 @@ TEST(ButtonTFClick, ErrorMessagesAreTheUsersTexts) {
         }
       },
       calc::FloatError);
+}
+
+// No text in any component field may take the command outside its designed outcomes: a
+// warning, a FloatError, or three results with the output enabled.
+TEST(ButtonTFClick, HostileTextsEndInADesignedOutcome) {
+  const std::u16string texts[] = {u"",
+                                  u"0",
+                                  u"-0",
+                                  u"1e308",
+                                  u"-1e308",
+                                  u"1e-320",
+                                  u"4.9e-324",
+                                  u"1e-300",
+                                  u"1.7976931348623157e308",
+                                  u"-1k",
+                                  u"1T",
+                                  u"1p",
+                                  u"∞",
+                                  std::u16string(1, char16_t{0xD800}),
+                                  std::u16string(100000, u'9'),
+                                  u"1e1025"};
+  const Field fields[] = {Field::EditR1, Field::EditR2, Field::EditR3, Field::EditC1,
+                          Field::EditC2};
+  for (const Field field : fields) {
+    for (const std::u16string& text : texts) {
+      SCOPED_TRACE(testing::Message() << MemoryForm::FieldName(field) << " = \""
+                                      << MemoryForm::ToUtf8(text.substr(0, 20)) << "\"");
+      MemoryForm form;
+      TypeComponents(form, {u"10k", u"10k", u"20k", u"10n", u"10n"});
+      form.Set(field, text);
+      calc::CalcState state;
+      bool raised = false;
+      try {
+        calc::ButtonTFClick(form, state);
+      } catch (const calc::FloatError&) {
+        raised = true;
+      }
+      const Log log = form.Log();
+      if (raised) {
+        EXPECT_EQ(log, kClearResults);
+      } else if (state.Calculated) {
+        ASSERT_EQ(log.size(), 7u);
+        EXPECT_EQ(log.back(), "output=on");
+      } else {
+        EXPECT_EQ(log, Then(kClearResults, {kMissingWarning, "output=off"}));
+      }
+    }
+  }
 }
 
 TEST(ButtonTFClick, SecondClickGivesTheSameTexts) {
