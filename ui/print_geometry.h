@@ -15,8 +15,8 @@ inline constexpr double PrintMarginLeft = 20.0;
 
 // The distances in device pixels from the paper's left and top edges to the printable area,
 // the corner where a painter on `printer` has its origin.
-// A printer that prints to the paper's edges -> (0, 0); an A4 page with 6.35 mm edges at
-// 600 dpi -> (150, 150).
+// A printer that prints to the paper's edges -> (0, 0); at 600 dpi, a printable area
+// 12 points in from the left edge and 18 points down from the top -> (100, 150).
 QPoint PrinterPhysicalOffset(const QPrinter& printer);
 
 // The layout origin along one axis, in device pixels from the printable area's corner:

@@ -2,6 +2,9 @@
 
 #include <QPainter>
 #include <QPrinter>
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 
 #include "ui/print_font.h"
 #include "ui/print_geometry.h"
@@ -12,6 +15,13 @@ namespace ui {
 namespace {
 
 const char kNotPrinting[] = "Printer is not currently printing";
+
+// The room from `origin` to the end of a printable extent, in device pixels.
+int SpanFrom(int origin, int extent) {
+  const std::int64_t span = static_cast<std::int64_t>(extent) - origin;
+  return static_cast<int>(std::clamp<std::int64_t>(span, std::numeric_limits<int>::min(),
+                                                   std::numeric_limits<int>::max()));
+}
 
 // Draws the text on an active painter: origin at the margins, the print font, the layout.
 void LayOut(QPainter& painter, QPrinter& printer, const QString& text) {
@@ -28,9 +38,11 @@ void LayOut(QPainter& painter, QPrinter& printer, const QString& text) {
   painter.setPen(Qt::black);
   const FontTextMeasure measure(painter.fontMetrics());
 
-  PrinterTextFile file(painter, measure, printer.width(), printer.height(), [&printer] {
-    if (!printer.newPage()) throw PrintError(kNotPrinting);
-  });
+  // The layout ends where the printable area ends: text placed past it would be lost.
+  PrinterTextFile file(painter, measure, SpanFrom(left, printer.width()),
+                       SpanFrom(top, printer.height()), [&printer] {
+                         if (!printer.newPage()) throw PrintError(kNotPrinting);
+                       });
   file.Write(text + QLatin1Char('\n'));
 }
 

@@ -25,6 +25,7 @@ inline const QString kPrintJobTitle = QStringLiteral("3rd_Filter");
 // Throws PrintError("Printer is not currently printing") when the printer does not start
 // the document or a page. A job that fails half-way is aborted where the printer can
 // abort; otherwise what was laid out is handed over, and the error still goes on.
+// Long lines wrap, and pages break, at the printable area's right and bottom edges.
 // PrintText(pdf_printer, u"2nd BPF\r\n") -> a one-page PDF with "2nd BPF" 20 mm from the
 // top and left edges.
 void PrintText(QPrinter& printer, const QString& text);
