@@ -1,6 +1,31 @@
-// PLACEHOLDER: the window is not there yet.
-#include <cstdio>
-int main() {
-  std::puts("korvane: the calculator window is not built yet.");
-  return 0;
+// Program start: the application, the main window (which creates the hidden help
+// window), then the event loop until the main window closes.
+#include <QApplication>
+#include <clocale>
+#include <exception>
+#include <memory>
+
+#include "app/first_paint_probe.h"
+#include "ui/error_box.h"
+#include "ui/form_main.h"
+#include "ui/program_icon.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  // Qt adopts the user's locale for the C library; numbers must not follow it.
+  std::setlocale(LC_NUMERIC, "C");
+  QGuiApplication::setDesktopFileName(QStringLiteral("korvane"));
+
+  std::unique_ptr<ui::TFormMain> form_main;
+  try {
+    QApplication::setWindowIcon(ui::ProgramIcon());
+    form_main = std::make_unique<ui::TFormMain>();
+    app::InstallFirstPaintProbe(*form_main);
+    form_main->show();
+  } catch (const std::exception& error) {
+    // A failure before the event loop runs ends the program.
+    ui::ShowErrorBox(QString::fromStdString(ui::ErrorMessage(error)));
+    return 1;
+  }
+  return QApplication::exec();
 }

@@ -12,7 +12,7 @@ test_packages=(
   "${run_packages[@]}"
   libgtest-dev
   clang libclang-rt-14-dev
-  xvfb xauth xclip
+  xvfb xauth xclip x11-utils
   cups printer-driver-cups-pdf poppler-utils
   desktop-file-utils
 )

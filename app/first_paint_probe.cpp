@@ -1,0 +1,45 @@
+#include "app/first_paint_probe.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QMetaObject>
+#include <QWidget>
+#include <chrono>
+#include <cstdio>
+
+namespace app {
+namespace {
+
+class FirstPaintProbe : public QObject {
+ public:
+  explicit FirstPaintProbe(QWidget& window) : QObject(&window) { window.installEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && !seen_) {
+      seen_ = true;
+      // Queued, so it runs once this paint has been drawn and flushed to the screen.
+      QMetaObject::invokeMethod(this, &FirstPaintProbe::Report, Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  void Report() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    const long long micros = std::chrono::duration_cast<std::chrono::microseconds>(now).count();
+    std::printf("first-paint %lld\n", micros);
+    std::fflush(stdout);
+    QCoreApplication::quit();
+  }
+
+  bool seen_ = false;
+};
+
+}  // namespace
+
+void InstallFirstPaintProbe(QWidget& window) {
+  if (qEnvironmentVariableIsSet("KORVANE_EXIT_AFTER_FIRST_PAINT")) new FirstPaintProbe(window);
+}
+
+}  // namespace app

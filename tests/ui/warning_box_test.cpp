@@ -1,0 +1,131 @@
+// The warning box on the offscreen platform (an 800 x 800 screen): its look, how it
+// closes, and where it opens relative to its owner and the work area.
+#include <QMessageBox>
+#include <QTest>
+#include <memory>
+
+#include "tests/ui/support/modal_box_watch.h"
+#include "ui/warning_box.h"
+
+using testing_support::ModalBoxWatch;
+
+Q_DECLARE_METATYPE(ModalBoxWatch::Closer)
+Q_DECLARE_METATYPE(ui::WarningResult)
+
+class WarningBoxTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<ModalBoxWatch> watch_;
+  std::unique_ptr<QWidget> owner_;
+
+  // Shows a warning over the owner placed at `owner_frame` and returns the box as seen.
+  ModalBoxWatch::Box ShowOver(const QRect& owner_frame, const QString& text) {
+    owner_->setGeometry(owner_frame);
+    owner_->show();
+    watch_->Expect();
+    ui::ShowWarning(owner_.get(), text);
+    return watch_->boxes().empty() ? ModalBoxWatch::Box{} : watch_->boxes().back();
+  }
+
+ private Q_SLOTS:
+  void init() {
+    watch_ = std::make_unique<ModalBoxWatch>();
+    owner_ = std::make_unique<QWidget>();
+  }
+
+  void cleanup() {
+    QVERIFY2(watch_->unexpected().isEmpty(), qPrintable(watch_->unexpected().join(u"; ")));
+    QCOMPARE(watch_->pending_expectations(), 0);
+  }
+
+  void LooksLikeAWarning() {
+    const ModalBoxWatch::Box box =
+        ShowOver(QRect(100, 100, 352, 392),
+                 QStringLiteral(u"Q値の誤差が大きい\r\nHまたはC2の値を微調整すると改善できます"));
+    QCOMPARE(box.title, QStringLiteral("Warning"));
+    QCOMPARE(box.icon, QMessageBox::Warning);
+    // CR LF starts a new line.
+    QCOMPARE(box.text,
+             QStringLiteral(u"Q値の誤差が大きい\nHまたはC2の値を微調整すると改善できます"));
+    QCOMPARE(box.buttons, QStringList{QStringLiteral("OK")});
+    QVERIFY(box.single_button_is_default_and_escape);
+    QVERIFY(box.button_has_focus);
+    QCOMPARE(box.parent, owner_.get());
+  }
+
+  void TextIsNotMarkup() {
+    const ModalBoxWatch::Box box =
+        ShowOver(QRect(100, 100, 352, 392), QStringLiteral("<b>R1</b> & C1"));
+    QCOMPARE(box.text, QStringLiteral("<b>R1</b> & C1"));
+  }
+
+  void Closing_data() {
+    QTest::addColumn<ModalBoxWatch::Closer>("closer");
+    QTest::addColumn<ui::WarningResult>("result");
+    QTest::newRow("Enter") << ModalBoxWatch::PressKey(Qt::Key_Return) << ui::WarningResult::kOk;
+    QTest::newRow("Space") << ModalBoxWatch::PressKey(Qt::Key_Space) << ui::WarningResult::kOk;
+    QTest::newRow("Escape") << ModalBoxWatch::PressKey(Qt::Key_Escape) << ui::WarningResult::kOk;
+    QTest::newRow("click on OK") << ModalBoxWatch::ClickButton() << ui::WarningResult::kOk;
+    QTest::newRow("close box") << ModalBoxWatch::CloseFromTitleBar() << ui::WarningResult::kClosed;
+  }
+
+  void Closing() {
+    QFETCH(ModalBoxWatch::Closer, closer);
+    QFETCH(ui::WarningResult, result);
+    owner_->show();
+    watch_->Expect(closer);
+    QCOMPARE(
+        ui::ShowWarning(owner_.get(), QStringLiteral("R1,R2,R3,C1,C2,C3 に値をセットしてください")),
+        result);
+    QCOMPARE(watch_->boxes().size(), std::size_t{1});
+  }
+
+  void CentredOverTheOwner() {
+    const QRect owner(200, 150, 352, 392);
+    const ModalBoxWatch::Box box = ShowOver(owner, QStringLiteral("Warning text"));
+    QVERIFY(box.frame.isValid());
+    // Centres agree to within the one pixel that truncating halves may lose.
+    const QPointF box_centre = QRectF(box.frame).center();
+    const QPointF owner_centre = QRectF(owner).center();
+    QVERIFY2(std::abs(box_centre.x() - owner_centre.x()) <= 1.0 &&
+                 std::abs(box_centre.y() - owner_centre.y()) <= 1.0,
+             qPrintable(QStringLiteral("box %1,%2 owner %3,%4")
+                            .arg(box_centre.x())
+                            .arg(box_centre.y())
+                            .arg(owner_centre.x())
+                            .arg(owner_centre.y())));
+  }
+
+  void PulledIntoTheWorkArea_data() {
+    QTest::addColumn<QRect>("owner");
+    QTest::addColumn<QString>("edge");
+    QTest::newRow("owner over the right edge") << QRect(700, 200, 352, 392) << "right";
+    QTest::newRow("owner over the bottom edge") << QRect(200, 700, 352, 392) << "bottom";
+    QTest::newRow("owner above the top") << QRect(200, -380, 352, 392) << "top";
+    QTest::newRow("owner left of the screen") << QRect(-340, 200, 352, 392) << "left";
+  }
+
+  void PulledIntoTheWorkArea() {
+    QFETCH(QRect, owner);
+    QFETCH(QString, edge);
+    const ModalBoxWatch::Box box = ShowOver(owner, QStringLiteral("Warning text"));
+    const QRect area = ui::MonitorWorkArea(owner_.get());
+    QCOMPARE(area, QRect(0, 0, 800, 800));
+    // Exclusive edges: the box's last pixel is the work area's last pixel.
+    if (edge == QStringLiteral("right")) QCOMPARE(box.frame.x() + box.frame.width(), 800);
+    if (edge == QStringLiteral("bottom")) QCOMPARE(box.frame.y() + box.frame.height(), 800);
+    if (edge == QStringLiteral("top")) QCOMPARE(box.frame.y(), 0);
+    if (edge == QStringLiteral("left")) QCOMPARE(box.frame.x(), 0);
+  }
+
+  void WithoutOwnerOpensOnTheScreen() {
+    watch_->Expect();
+    QCOMPARE(ui::ShowWarning(nullptr, QStringLiteral("no owner")), ui::WarningResult::kOk);
+    QCOMPARE(watch_->boxes().size(), std::size_t{1});
+    QVERIFY(QRect(0, 0, 800, 800).contains(watch_->boxes().front().frame));
+  }
+};
+
+QTEST_MAIN(WarningBoxTest)
+#include "warning_box_test.moc"

@@ -1,0 +1,92 @@
+// The calculator's main window, FormMain.
+//
+// Layers: the window holds the field texts and the buttons; the commands in calc/ read
+// the texts through calc::Form, keep numbers in calc::CalcState and write result texts
+// back. The window computes nothing itself: its handlers call a command, the report, the
+// clipboard or the printer, each inside RunGuarded so that an error is shown in the
+// error box and the program goes on.
+#ifndef KORVANE_UI_FORM_MAIN_H
+#define KORVANE_UI_FORM_MAIN_H
+
+#include <QWidget>
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/calc_state.h"
+#include "calc/form.h"
+#include "ui/report_printer.h"
+#include "ui/tab_order.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace ui {
+
+class TFormHelp;
+
+class TFormMain : public QWidget, public calc::Form {
+  Q_OBJECT
+
+ public:
+  explicit TFormMain(QWidget* parent = nullptr);
+  ~TFormMain() override;
+
+  // calc::Form over the window's controls.
+  std::u16string Text(calc::Field field) const override;
+  void SetText(calc::Field field, std::u16string_view text) override;
+  bool LockChecked() const override;
+  void SetOutputEnabled(bool enabled) override;
+  void ShowWarning(std::u16string_view text) override;
+
+  const calc::CalcState& calc_state() const { return state_; }
+  TFormHelp* help_window() const { return form_help_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // Construction, in this order.
+  void CreateFields();
+  void CreateButtons();
+  void CreateLabels();
+  void CreatePicture();
+  void SetTabOrder();
+  void ConnectHandlers();
+  void FormCreate();
+
+  // Handlers.
+  void ButtonCalcClick();
+  void ButtonTFClick();
+  void ButtonPrintClick();
+  void ButtonCopyClick();
+  void ButtonClrClick();
+  void ButtonExitClick();
+  void Label19Click();
+  bool EditFoKeyDown(QObject* field, int key);  // true when the key was consumed
+  void MoveFocus(QObject* from, TabDirection direction);
+
+  QString ReportText() const;
+  QWidget* Control(const char* name) const;
+
+  calc::CalcState state_;
+  ReportPrinter printer_;
+  std::array<QLineEdit*, calc::kFieldCount> field_edits_{};  // nullptr for the two lists
+  QComboBox* combo_er_ = nullptr;
+  QComboBox* combo_ec_ = nullptr;
+  QCheckBox* check_lock_ = nullptr;
+  QPushButton* button_print_ = nullptr;
+  QPushButton* button_copy_ = nullptr;
+  std::vector<QWidget*> tab_order_;
+  TFormHelp* form_help_ = nullptr;
+  bool placed_ = false;
+};
+
+}  // namespace ui
+
+#endif  // KORVANE_UI_FORM_MAIN_H
