@@ -12,23 +12,15 @@
 #include <QTest>
 
 #include "tests/print/pdf_words.h"
+#include "tests/print/report_texts.h"
 #include "ui/print_job.h"
 
+using testing_support::kAnalysisReport;
 using testing_support::kPointsPerMm;
 using testing_support::PdfLine;
 using testing_support::PdfPage;
 
 namespace {
-
-// The analysis example's report: R1 10k, R2 1k, R3 100k, C1 and C2 10n.
-const QString kAnalysisReport = QStringLiteral(
-    u"2nd BPF\r\n"
-    u"[Input data]\r\n"
-    u"R1 = 10kΩ  R2 = 1kΩ  R3 = 100kΩ\r\n"
-    u"C1 = 10nF  C2 = 10nF\r\n"
-    u"\r\n"
-    u"[Result data]\r\n"
-    u"fo =   1.669kHz   Q =   5.244   H=   5.000\r\n");
 
 constexpr double kMarginMm = 20.0;
 constexpr double kMarginToleranceMm = 0.5;
