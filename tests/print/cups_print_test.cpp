@@ -4,6 +4,7 @@
 // Needs scripts/start-test-services.sh (as root): without the queues the test skips, in
 // CI it fails.
 #include <QComboBox>
+#include <QFile>
 #include <QFont>
 #include <QFontMetrics>
 #include <QLineEdit>

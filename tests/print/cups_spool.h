@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTest>
+#include <algorithm>
 #include <optional>
 
 namespace testing_support {
@@ -49,8 +50,7 @@ inline std::optional<QString> CupsUnavailableReason() {
 
 // The document files of the jobs the scheduler has received: "d00012-001", ...
 inline QSet<QString> ReceivedJobFiles() {
-  const QStringList files =
-      QDir(kSpoolFolder).entryList({QStringLiteral("d*-001")}, QDir::Files, QDir::Name);
+  const QStringList files = QDir(kSpoolFolder).entryList({QStringLiteral("d*-001")}, QDir::Files);
   return QSet<QString>(files.begin(), files.end());
 }
 
@@ -61,12 +61,13 @@ struct ReceivedJob {
 
 // The jobs received since `before`, oldest first.
 inline QList<ReceivedJob> JobsReceivedSince(const QSet<QString>& before) {
-  QStringList added = (ReceivedJobFiles() - before).values();
-  added.sort();
   QList<ReceivedJob> jobs;
-  for (const QString& file : added) {
-    jobs.append({file.mid(1, 5).toInt(), QDir(kSpoolFolder).filePath(file)});
+  for (const QString& file : ReceivedJobFiles() - before) {
+    const qsizetype dash = file.indexOf(QLatin1Char('-'));
+    jobs.append({file.mid(1, dash - 1).toInt(), QDir(kSpoolFolder).filePath(file)});
   }
+  std::sort(jobs.begin(), jobs.end(),
+            [](const ReceivedJob& a, const ReceivedJob& b) { return a.id < b.id; });
   return jobs;
 }
 
