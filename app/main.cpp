@@ -9,6 +9,7 @@
 #include "ui/error_box.h"
 #include "ui/form_main.h"
 #include "ui/program_icon.h"
+#include "ui/window_fonts.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -18,6 +19,9 @@ int main(int argc, char* argv[]) {
 
   std::unique_ptr<ui::TFormMain> form_main;
   try {
+    // One face for everything the program shows, boxes included: its texts are Japanese,
+    // and a second face would only be loaded to fall back to this one.
+    QApplication::setFont(ui::MainWindowFont());
     QApplication::setWindowIcon(ui::ProgramIcon());
     form_main = std::make_unique<ui::TFormMain>();
     app::InstallFirstPaintProbe(*form_main);

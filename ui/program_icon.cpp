@@ -86,8 +86,10 @@ class ProgramIconEngine : public QIconEngine {
 
   QIconEngine* clone() const override { return new ProgramIconEngine(*this); }
   QString key() const override { return QStringLiteral("KorvaneProgramIcon"); }
+  // The window system is handed every listed size at start-up; larger pictures come from
+  // the scalable icon that the desktop entry names.
   QList<QSize> availableSizes(QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
-    return {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}};
+    return {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}};
   }
 };
 

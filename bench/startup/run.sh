@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Start-up benchmark: time from launch to the first painted frame, and peak memory, of
 # the calculator beside a bare Qt window of the same size, on one X server, in one run.
+# A third line, the bare window with one Japanese label, shows the share of any text.
 #   bench/startup/run.sh [repetitions]     (default 40; builds build-bench-startup/)
-# Both programs print "first-paint <microseconds since the epoch>" and quit when
-# KORVANE_EXIT_AFTER_FIRST_PAINT is set; launch time is taken just before each start.
+# The programs print "first-paint <microseconds since the epoch>" and quit when
+# KORVANE_EXIT_AFTER_FIRST_PAINT is set; the launch time is taken just before each start.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 repetitions=${1:-40}
@@ -17,29 +18,34 @@ export QT_QPA_PLATFORM=xcb
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKORVANE_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" --target korvane bare_window -j"$(nproc)" >/dev/null
 
-programs=("$build/bin/korvane" "$build/bin/bare_window")
+# name|command, the command split on blanks
+runs=("korvane|$build/bin/korvane"
+      "bare_window|$build/bin/bare_window"
+      "bare_window --japanese-label|$build/bin/bare_window --japanese-label")
 declare -A times memory
 scratch=$(mktemp)
 trap 'rm -f "$scratch"' EXIT
 
-measure() {  # measure <program>: appends one time (us) and one peak RSS (KiB)
-  local program=$1 start output paint
+measure() {  # measure <run>: appends one time (us) and one peak RSS (KiB)
+  local name=${1%%|*} command start output paint
+  read -r -a command <<<"${1#*|}"
   start=${EPOCHREALTIME/./}
-  output=$(KORVANE_EXIT_AFTER_FIRST_PAINT=1 /usr/bin/time -f %M -o "$scratch" "$program")
+  output=$(KORVANE_EXIT_AFTER_FIRST_PAINT=1 /usr/bin/time -f %M -o "$scratch" "${command[@]}")
   paint=${output#first-paint }
-  times[$program]+="$((paint - start)) "
-  memory[$program]+="$(tail -n 1 "$scratch") "
+  times[$name]+="$((paint - start)) "
+  memory[$name]+="$(tail -n 1 "$scratch") "
 }
 
 # One warm-up each (fonts and libraries into the page cache), then alternate the order
-# so that drift hits both programs alike.
-for program in "${programs[@]}"; do measure "$program"; done
-for program in "${programs[@]}"; do times[$program]=""; memory[$program]=""; done
+# so that drift hits every program alike.
+for run in "${runs[@]}"; do measure "$run"; done
+times=()
+memory=()
 for ((i = 0; i < repetitions; i++)); do
   if ((i % 2 == 0)); then
-    measure "${programs[0]}"; measure "${programs[1]}"
+    for run in "${runs[@]}"; do measure "$run"; done
   else
-    measure "${programs[1]}"; measure "${programs[0]}"
+    for ((r = ${#runs[@]} - 1; r >= 0; r--)); do measure "${runs[r]}"; done
   fi
 done
 
@@ -50,8 +56,8 @@ summary() {  # summary <values...>: median and mean
 }
 
 echo "repetitions: $repetitions (Xvfb 1280x1024x24, xcb, Release)"
-for program in "${programs[@]}"; do
+for run in "${runs[@]}"; do
+  name=${run%%|*}
   # shellcheck disable=SC2086
-  echo "$(basename "$program"): first paint us: $(summary ${times[$program]});" \
-       "peak RSS KiB: $(summary ${memory[$program]})"
+  echo "$name: first paint us: $(summary ${times[$name]}); peak RSS KiB: $(summary ${memory[$name]})"
 done

@@ -469,6 +469,14 @@ class FormMainTest : public QObject {
     QVERIFY(watch_->boxes().empty());
   }
 
+  void EnterOnAFocusedButtonPressesIt() {
+    QPushButton* calc = Button(QStringLiteral("ButtonCalc"));
+    calc->setFocus(Qt::TabFocusReason);
+    Type(calc, Qt::Key_Return);
+    QCOMPARE(Edit(QStringLiteral("EditFor"))->text(), QStringLiteral("964.575"));
+    QCOMPARE(FocusName(), QStringLiteral("ButtonCalc"));
+  }
+
   void AnalysisOfTheDesignShowsTheSameResults() {
     Click(QStringLiteral("ButtonCalc"));
     Edit(QStringLiteral("EditFor"))->clear();
