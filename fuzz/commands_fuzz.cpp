@@ -144,12 +144,30 @@ struct Run {
   }
 };
 
+// Every value in CalcState comes from a parsed text (a number or NaN) or from a checked
+// operation, which raises rather than produce an infinity or NaN; so CalcState never holds
+// an infinity, and a result is a number unless the command stopped before writing it.
+void CheckStateValues(const Run& run, const calc::CalcState& before, const calc::CalcState& after) {
+  const double values[] = {after.Fo,       after.Q,       after.H,      after.R1,
+                           after.R2,       after.R3,      after.C1,     after.C2,
+                           after.FoResult, after.QResult, after.HResult};
+  for (double value : values) run.Check(!std::isinf(value), "CalcState never holds an infinity");
+  const double results[][2] = {{before.FoResult, after.FoResult},
+                               {before.QResult, after.QResult},
+                               {before.HResult, after.HResult}};
+  for (const auto& result : results) {
+    run.Check(SameDouble(result[0], result[1]) || std::isfinite(result[1]),
+              "a result is a number, or left as it was");
+  }
+}
+
 double Parse(const Snapshot& snapshot, Field field) { return calc::ParseQuantity(snapshot[field]); }
 
 void RunAnalysis(MemoryForm& form, calc::CalcState& state) {
   const Snapshot before = Take(form);
   form.ClearEvents();
   const Run run{form, before, "ButtonTFClick"};
+  const calc::CalcState state_before = state;
   bool float_error = false;
   try {
     calc::ButtonTFClick(form, state);
@@ -158,6 +176,7 @@ void RunAnalysis(MemoryForm& form, calc::CalcState& state) {
   } catch (const std::exception& error) {
     Fail("a command throws FloatError and nothing else", run.Context() + "\n" + error.what());
   }
+  CheckStateValues(run, state_before, state);
 
   run.Check(!state.DesignMode, "the analysis leaves DesignMode false");
   run.CheckWrites(std::begin(kAnalysisResults), std::end(kAnalysisResults),
@@ -210,6 +229,7 @@ void RunDesign(MemoryForm& form, calc::CalcState& state) {
   const Snapshot before = Take(form);
   form.ClearEvents();
   const Run run{form, before, "ButtonCalcClick"};
+  const calc::CalcState state_before = state;
   bool float_error = false;
   try {
     calc::ButtonCalcClick(form, state);
@@ -218,6 +238,7 @@ void RunDesign(MemoryForm& form, calc::CalcState& state) {
   } catch (const std::exception& error) {
     Fail("a command throws FloatError and nothing else", run.Context() + "\n" + error.what());
   }
+  CheckStateValues(run, state_before, state);
 
   const double fo = Parse(before, Field::EditFo);
   const double q = Parse(before, Field::EditQ);

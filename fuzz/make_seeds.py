@@ -216,6 +216,12 @@ def command_seeds():
         "analysis_then_design": form(ANALYSIS_THEN_DESIGN,
                                      DEFAULTS + ["11k", "11k", "22k", "15n", "15n"]),
         "analysis_overflow": analysis("1e-300", "1e-300", "1e300", "1e300", "1e-300"),
+        "analysis_subnormal_r1": analysis("1e-310", "10k", "20k", "10n", "10n"),
+        "analysis_huge": analysis("1e200", "1e200", "1e200", "1e-200", "1e-200"),
+        "design_tiny_fo": design(fo="1e-300"),
+        "design_subnormal_stdr": design(stdr="1e-310"),
+        "design_huge_q": design(q="1e200", h="1e300"),
+        "design_tiny_locked_c2": design(LOCK, c2="1e-320"),
     }
 
 

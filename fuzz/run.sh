@@ -15,12 +15,13 @@ seconds=${KORVANE_FUZZ_SECONDS:-30}
 timeout=${KORVANE_FUZZ_TIMEOUT:-5}
 jobs=$(nproc)
 
-# target:max_len. Texts may be short: the encoding's repeat codes make them long.
+# target:max_len:dictionary. Inputs may be short: the encoding's repeat codes make long
+# texts out of a few bytes.
 targets=(
-  parse_quantity_fuzz:1024
-  format_quantity_fuzz:16
-  snap_to_series_fuzz:16
-  commands_fuzz:2048
+  parse_quantity_fuzz:1024:quantity.dict
+  format_quantity_fuzz:16:
+  snap_to_series_fuzz:16:
+  commands_fuzz:2048:quantity.dict
 )
 
 echo "== $folder (fuzzers, ${seconds}s each)"
@@ -34,8 +35,7 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
 
 failed=()
 for entry in "${targets[@]}"; do
-  target=${entry%%:*}
-  max_len=${entry##*:}
+  IFS=: read -r target max_len dictionary <<<"$entry"
   binary=$folder/bin/$target
   seeds=$here/corpus/$target
   found=$folder/fuzz-corpus/$target
@@ -44,6 +44,7 @@ for entry in "${targets[@]}"; do
   mkdir -p "$found" "$artifacts" "$(dirname "$log")"
   options=(-timeout="$timeout" -rss_limit_mb=2048 -max_len="$max_len"
            -artifact_prefix="$artifacts/" -print_final_stats=1)
+  if [[ -n $dictionary ]]; then options+=(-dict="$here/$dictionary"); fi
 
   # Replay: every committed seed runs once, whatever the time budget.
   if ! "$binary" "${options[@]}" -runs=0 "$seeds" >"$log" 2>&1; then
