@@ -6,8 +6,10 @@
 // - read back through ParseQuantity to the value, within half a unit of the last decimal
 //   of the written prefix (plus the reader's own rounding).
 // Infinities and NaN are formatted too, where nothing is checked but the absence of a crash.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -134,6 +136,35 @@ void CheckFinite(double value) {
           [&] { return context() + " reads back as " + Describe(read_back); });
 }
 
+// FormatFixed takes any width and any count of decimals from an outside caller: it must
+// stay safe and small (widths beyond 1024 and decimals beyond 1000 are clamped), fill to
+// the width, and write exactly the decimals asked for.
+void CheckAnyLayout(double value, const std::uint8_t* bytes) {
+  std::int16_t width, decimals;
+  std::memcpy(&width, bytes, sizeof width);
+  std::memcpy(&decimals, bytes + 2, sizeof decimals);
+  const std::u16string text = calc::FormatFixed(value, width, decimals);
+  const auto context = [&] {
+    return "FormatFixed(" + Describe(value) + ", " + std::to_string(width) + ", " +
+           std::to_string(decimals) + ") -> " + Printable(text);
+  };
+  Require(text.size() >= static_cast<std::size_t>(std::clamp<int>(width, 0, 1024)),
+          "the text fills the width", context);
+  Require(text.size() <= 1024 + 1000 + 400, "the text stays small", context);
+  if (!std::isfinite(value)) return;
+  const std::size_t point = text.find(u'.');
+  const std::size_t exponent = text.find(u'E');
+  if (exponent != std::u16string::npos) return;  // from 1e17 on: the exponent form
+  const int expected = std::clamp<int>(decimals, 0, 1000);
+  if (expected == 0) {
+    Require(point == std::u16string::npos, "no decimals, no point", context);
+  } else {
+    Require(point != std::u16string::npos &&
+                text.size() - point - 1 == static_cast<std::size_t>(expected),
+            "exactly the decimals asked for", context);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -147,5 +178,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       Require(text.empty(), "NaN is written as the empty text", [&] { return Printable(text); });
     }
   }
+  if (size >= used + 4) CheckAnyLayout(value, data + used);
   return 0;
 }

@@ -134,6 +134,13 @@ FORMAT_VALUES = {
     "below_exponent_boundary": decimal(99999999999999999, 12),
     "infinity": bits(math.inf), "negative_infinity": bits(-math.inf),
     "seventeen_digits": decimal(12345678901234567, 0),
+    # FormatFixed with an outside caller's width and decimals (two int16 after the value).
+    "fixed_plain": decimal(10625, -4) + struct.pack("<hh", 7, 3),
+    "fixed_many_decimals": decimal(1, -300) + struct.pack("<hh", 0, 1000),
+    "fixed_too_many_decimals": decimal(123, -2) + struct.pack("<hh", 5, 32767),
+    "fixed_negative_decimals": decimal(16, -1, True) + struct.pack("<hh", 3, -5),
+    "fixed_wide": decimal(1, 0) + struct.pack("<hh", 32767, 2),
+    "fixed_negative_width": decimal(5, 17) + struct.pack("<hh", -32768, 0),
 }
 
 SNAP_CASES = {
