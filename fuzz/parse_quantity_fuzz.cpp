@@ -160,15 +160,13 @@ constexpr Suffix kSuffixes[] = {
     {u"g", 1e9, false},       {u"G", 1e9, false},     {u"t", 1e12, false},
     {u"\uFF34", 1e12, false}, {u"\tk", 1e3, false},   {u"kOhm", 1e3, false},
     {u"\u00B5", 1e6, true},   {u"\u3000k", 1, false}, {u"H", 1, false},
-    {u"\u2126", 1, false},    {u"7", 1, false},       {u"\xD800", 1, false},
+    {u"\u2126", 1, false},    {u"\xD800", 1, false},
 };
 
 void CheckPrefixes(std::u16string_view text, double value) {
   for (const Suffix& suffix : kSuffixes) {
     const std::u16string scaled_text = std::u16string(text) + std::u16string(suffix.text);
     const double scaled = Quantity(scaled_text);
-    // A digit suffix continues the number when the text ends in the number itself.
-    if (suffix.text == u"7") continue;
     double expected = suffix.divide ? value / suffix.factor : value * suffix.factor;
     if (std::isinf(expected)) expected = std::numeric_limits<double>::quiet_NaN();
     Require(SameDouble(scaled, expected), "a prefix letter scales exactly", [&] {
