@@ -28,6 +28,17 @@ constexpr std::array<double, kExactPowerLimit + 1> kExactPowersOfTen = {
     1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
     1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
+// 10^0 .. 10^18 as integers, for rounding the 18-digit form.
+constexpr auto kIntegerPowersOfTen = [] {
+  std::array<std::uint64_t, kFormDigits + 1> powers{};
+  std::uint64_t power = 1;
+  for (std::uint64_t& entry : powers) {
+    entry = power;
+    power *= 10;
+  }
+  return powers;
+}();
+
 // Floor division by 2^16 for the digit-count estimate, negative products included.
 int FloorDiv65536(int numerator) {
   return numerator >= 0 ? numerator / 65536 : -((-numerator + 65535) / 65536);
@@ -80,37 +91,28 @@ RoundedDigits RoundToDecimals(double magnitude, int decimals) {
     m = m / 10.0;
     ++e;
   }
-  // Two independent halves of nine digits each: 32-bit steps that can run side by side.
-  const auto whole = static_cast<std::uint64_t>(m);  // m < 10^18
-  auto high = static_cast<std::uint32_t>(whole / 1000000000u);
-  auto low = static_cast<std::uint32_t>(whole % 1000000000u);
-  std::array<char, kFormDigits> form;
-  for (int i = kFormDigits / 2 - 1; i >= 0; --i) {
-    form[i] = static_cast<char>('0' + high % 10);
-    form[i + kFormDigits / 2] = static_cast<char>('0' + low % 10);
-    high /= 10;
-    low /= 10;
-  }
-
   const int keep = std::min(e + decimals, kMaxRetained);
   if (keep < 0) return rounded;
-  rounded.digits = form;  // only the first `keep` of them count
-  rounded.count = keep;
+
+  // Rounding half away from zero on the 18 digits of m, done on the integer: digit
+  // keep + 1 is 5 or more exactly when the dropped part reaches half of the unit kept.
+  const auto whole = static_cast<std::uint64_t>(m);  // m < 10^18
+  const std::uint64_t unit = kIntegerPowersOfTen[kFormDigits - keep];
+  std::uint64_t kept = whole / unit;
+  if (whole % unit >= unit / 2) ++kept;
+  if (kept == 0) return rounded;  // only zeros retained: the value is zero
   rounded.integer_digits = e;
-  if (form[keep] >= '5') {
-    int i = keep - 1;
-    for (; i >= 0 && rounded.digits[i] == '9'; --i) rounded.digits[i] = '0';
-    if (i >= 0) {
-      ++rounded.digits[i];
-    } else {  // carried out of the first digit (or nothing was kept): a single 1
-      rounded.digits[0] = '1';
-      rounded.count = 1;
-      ++rounded.integer_digits;
-    }
+  if (kept == kIntegerPowersOfTen[keep]) {  // carried out of the first digit: a single 1
+    rounded.digits[0] = '1';
+    rounded.count = 1;
+    ++rounded.integer_digits;
+    return rounded;
   }
-  const bool all_zero = std::all_of(rounded.digits.begin(), rounded.digits.begin() + rounded.count,
-                                    [](char c) { return c == '0'; });
-  if (all_zero) rounded.count = 0;
+  rounded.count = keep;
+  for (int i = keep - 1; i >= 0; --i) {
+    rounded.digits[i] = static_cast<char>('0' + kept % 10);
+    kept /= 10;
+  }
   return rounded;
 }
 
@@ -174,11 +176,11 @@ std::string_view WriteNumber(double value, int decimals, TextBuffer& buffer) {
 std::u16string Padded(std::string_view number, int width, std::u16string_view suffix) {
   const std::size_t filled =
       std::max(number.size(), static_cast<std::size_t>(std::clamp(width, 0, kMaxWidth)));
-  std::u16string text;
-  text.reserve(filled + suffix.size());
-  text.append(filled - number.size(), u' ');
-  for (const char c : number) text.push_back(static_cast<char16_t>(c));
-  text.append(suffix);
+  // Sized once and written in place: this runs for every result a command shows.
+  std::u16string text(filled + suffix.size(), u' ');
+  char16_t* out = text.data() + (filled - number.size());
+  out = std::copy(number.begin(), number.end(), out);
+  std::copy(suffix.begin(), suffix.end(), out);
   return text;
 }
 

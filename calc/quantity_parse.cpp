@@ -75,8 +75,7 @@ class AsciiNumber {
       inline_[size_++] = c;
       return;
     }
-    if (heap_.empty()) heap_.assign(inline_.data(), size_);
-    heap_.push_back(c);
+    AppendToHeap(c);
   }
   void Append(std::int64_t value) {
     std::array<char, 24> digits{};
@@ -89,6 +88,12 @@ class AsciiNumber {
   }
 
  private:
+  // Kept out of line so that the common inline step stays small enough to inline.
+  [[gnu::noinline]] void AppendToHeap(char c) {
+    if (heap_.empty()) heap_.assign(inline_.data(), size_);
+    heap_.push_back(c);
+  }
+
   std::array<char, 64> inline_{};
   std::size_t size_ = 0;
   std::string heap_;
