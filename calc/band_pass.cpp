@@ -16,7 +16,6 @@
 namespace calc {
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
 constexpr char16_t kQErrorWarning[] =
     u"Q値の誤差が大きい\r\nHまたはC2の値を微調整すると改善できます";
 

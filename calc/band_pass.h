@@ -10,6 +10,9 @@
 
 namespace calc {
 
+// 2 pi as the double every formula uses: the angular frequency of fo is fo x kTwoPi.
+inline constexpr double kTwoPi = 6.283185307179586;
+
 // Stores FoResult, QResult and HResult (in that order) for the given circuit. R2 may be
 // NaN (no R2): the formulas without R2 are used. Floating-point faults raise FloatError
 // at the faulting operation; results stored before it stay.

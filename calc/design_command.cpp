@@ -11,8 +11,6 @@
 namespace calc {
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
-
 constexpr char16_t kFoMissingWarning[] = u"foに値を入力してください";
 constexpr char16_t kQMissingWarning[] = u"Qに値を入力してください";
 constexpr char16_t kNotPositiveWarning[] = u"ゼロ以下の伝達関数パラメータは不正です";
