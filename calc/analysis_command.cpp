@@ -3,17 +3,10 @@
 #include <cmath>
 
 #include "calc/band_pass.h"
+#include "calc/command_messages.h"
 #include "calc/quantity_format.h"
-#include "calc/quantity_parse.h"
 
 namespace calc {
-namespace {
-
-constexpr char16_t kMissingComponentWarning[] = u"R1,R2,R3,C1,C2,C3 に値をセットしてください";
-
-double ParseField(const Form& form, Field field) { return ParseQuantity(form.Text(field)); }
-
-}  // namespace
 
 void ButtonTFClick(Form& form, CalcState& state) {
   state.Calculated = false;
@@ -31,16 +24,19 @@ void ButtonTFClick(Form& form, CalcState& state) {
   state.C1 = ParseField(form, Field::EditC1);
   state.C2 = ParseField(form, Field::EditC2);
 
-  if (std::isnan(state.R1) || std::isnan(state.C1) || std::isnan(state.C2) ||
-      std::isnan(state.R3)) {
-    form.ShowWarning(kMissingComponentWarning);
+  const Circuit circuit{state.R1, state.R2, state.R3, state.C1, state.C2};
+  if (const std::u16string_view warning = AnalysisInputWarning(circuit); !warning.empty()) {
+    form.ShowWarning(warning);
   } else {
     // A FloatError leaves this function here: the result fields stay empty and the
     // output buttons keep their state.
-    AnalyzeBandPass(state, state.R1, state.R2, state.R3, state.C1, state.C2);
-    form.SetText(Field::EditFor, FormatQuantity(state.FoResult, 8, 3));
-    form.SetText(Field::EditQr, FormatQuantity(state.QResult, 8, 3));
-    form.SetText(Field::EditHr, FormatQuantity(state.HResult, 8, 3));
+    const TransferFunction result = Analyze(circuit);
+    state.FoResult = result.Fo;
+    state.QResult = result.Q;
+    state.HResult = result.H;
+    form.SetText(Field::EditFor, FormatDisplayed(result.Fo));
+    form.SetText(Field::EditQr, FormatDisplayed(result.Q));
+    form.SetText(Field::EditHr, FormatDisplayed(result.H));
     state.Calculated = true;
   }
   form.SetOutputEnabled(state.Calculated);

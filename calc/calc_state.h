@@ -3,11 +3,10 @@
 #define KORVANE_CALC_CALC_STATE_H
 
 #include <cstdint>
-#include <limits>
+
+#include "calc/circuit.h"
 
 namespace calc {
-
-inline constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
 // One per program. Each command fills what it needs from the field texts afresh;
 // NaN stands for "no value" (an empty field, or an R2 the design leaves out).

@@ -37,6 +37,9 @@ class Form {
   virtual void ShowWarning(std::u16string_view text) = 0;  // modal; returns when dismissed
 };
 
+// The value typed in `field`, read by ParseQuantity: NaN when it holds no number.
+double ParseField(const Form& form, Field field);
+
 }  // namespace calc
 
 #endif  // KORVANE_CALC_FORM_H

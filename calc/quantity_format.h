@@ -26,6 +26,14 @@ std::u16string FormatFixed(double value, int width, int decimals);
 // FormatQuantity(999999.7, 8, 3) -> "1000.000k"; FormatQuantity(NaN, 8, 3) -> "".
 std::u16string FormatQuantity(double value, int width, int decimals);
 
+// The format of every value the window shows: eight characters, three decimals.
+inline constexpr int kDisplayWidth = 8;
+inline constexpr int kDisplayDecimals = 3;
+// FormatQuantity in the display format: 0.9999999999999999 -> "1000.000m".
+inline std::u16string FormatDisplayed(double value) {
+  return FormatQuantity(value, kDisplayWidth, kDisplayDecimals);
+}
+
 }  // namespace calc
 
 #endif  // KORVANE_CALC_QUANTITY_FORMAT_H

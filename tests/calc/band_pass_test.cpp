@@ -5,12 +5,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <string>
-#include <vector>
 
-#include "calc/calc_state.h"
 #include "calc/float_ops.h"
-#include "tests/support/memory_form.h"
 
 namespace {
 
@@ -20,13 +16,11 @@ constexpr double kNoR2 = calc::kNoValue;
 // Component values as the parser reads "15n" or "4.7n": the digits divided by 10^9.
 constexpr double Nano(double digits) { return digits / 1e9; }
 
-struct Circuit {
-  double R1, R2, R3, C1, C2;
-};
+using calc::Circuit;
 
 // Expected doubles come from the worked examples and from evaluating the formulas by
 // hand in the same grouping with correctly rounded IEEE arithmetic.
-TEST(AnalyzeBandPass, ResultsToTheLastDigit) {
+TEST(Analyze, ResultsToTheLastDigit) {
   struct Case {
     const char* name;
     Circuit circuit;
@@ -77,82 +71,66 @@ TEST(AnalyzeBandPass, ResultsToTheLastDigit) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    calc::CalcState state;
-    const Circuit& k = c.circuit;
-    calc::AnalyzeBandPass(state, k.R1, k.R2, k.R3, k.C1, k.C2);
-    EXPECT_EQ(state.FoResult, c.fo);
-    EXPECT_EQ(state.QResult, c.q);
-    EXPECT_EQ(state.HResult, c.h);
-    EXPECT_EQ(std::signbit(state.QResult), std::signbit(c.q));
+    const calc::TransferFunction result = calc::Analyze(c.circuit);
+    EXPECT_EQ(result.Fo, c.fo);
+    EXPECT_EQ(result.Q, c.q);
+    EXPECT_EQ(result.H, c.h);
+    EXPECT_EQ(std::signbit(result.Q), std::signbit(c.q));
   }
 }
 
-TEST(AnalyzeBandPass, ZeroR2IsAValueNotAMissingOne) {
-  calc::CalcState state;
-  EXPECT_THROW(calc::AnalyzeBandPass(state, 10e3, 0.0, 20e3, Nano(10), Nano(10)), calc::FloatError);
+TEST(Analyze, ZeroR2IsAValueNotAMissingOne) {
+  EXPECT_THROW(calc::Analyze({10e3, 0.0, 20e3, Nano(10), Nano(10)}), calc::FloatError);
 }
 
-// The results are stored in the order fo, Q, H: a fault in a later formula keeps the
-// earlier results, and the fault is the one of the leftmost failing operation.
-TEST(AnalyzeBandPass, FaultsStopAtTheFaultingOperation) {
+// fo is computed before Q before H, and the fault is the one of the leftmost failing
+// operation.
+TEST(Analyze, FaultsStopAtTheFaultingOperation) {
   struct Case {
     const char* name;
     Circuit circuit;
     Kind kind;
-    bool fo_stored;
   };
   const double huge = 1e200;
   const Case cases[] = {
-      {"R1 zero", {0, 10e3, 20e3, Nano(10), Nano(10)}, Kind::kDivisionByZero, false},
-      {"R1 zero without R2", {0, kNoR2, 20e3, Nano(10), Nano(10)}, Kind::kDivisionByZero, false},
-      {"C2 zero", {10e3, 10e3, 20e3, Nano(10), 0}, Kind::kDivisionByZero, false},
-      {"negative R1 without R2",
-       {-10e3, kNoR2, 20e3, Nano(10), Nano(10)},
-       Kind::kInvalidOperation,
-       false},
-      {"negative conductance sum",
-       {10e3, -5e3, 20e3, Nano(10), Nano(10)},
-       Kind::kInvalidOperation,
-       false},
+      {"R1 zero", {0, 10e3, 20e3, Nano(10), Nano(10)}, Kind::kDivisionByZero},
+      {"R1 zero without R2", {0, kNoR2, 20e3, Nano(10), Nano(10)}, Kind::kDivisionByZero},
+      {"C2 zero", {10e3, 10e3, 20e3, Nano(10), 0}, Kind::kDivisionByZero},
+      {"negative R1 without R2", {-10e3, kNoR2, 20e3, Nano(10), Nano(10)}, Kind::kInvalidOperation},
+      {"negative conductance sum", {10e3, -5e3, 20e3, Nano(10), Nano(10)}, Kind::kInvalidOperation},
       // fo's square root is fine; Q's divisor C1/C2 + 1 is zero.
-      {"C1 = -C2", {10e3, 10e3, -20e3, Nano(-10), Nano(10)}, Kind::kDivisionByZero, true},
+      {"C1 = -C2", {10e3, 10e3, -20e3, Nano(-10), Nano(10)}, Kind::kDivisionByZero},
       // fo's square root fails before Q's divisor C1/C2 + 1 = 0 is reached.
       {"C1 = -C2, square root first",
        {10e3, 10e3, 20e3, Nano(-10), Nano(10)},
-       Kind::kInvalidOperation,
-       false},
-      {"product overflows", {10e3, 10e3, huge, huge, huge}, Kind::kOverflow, false},
+       Kind::kInvalidOperation},
+      {"product overflows", {10e3, 10e3, huge, huge, huge}, Kind::kOverflow},
       // Both 1/R1 (division by zero) and R3 C1 (overflow) fail; 1/R1 stands left.
-      {"leftmost fault wins", {0, 10e3, huge, huge, Nano(10)}, Kind::kDivisionByZero, false},
-      {"both capacitors zero", {10e3, 10e3, 20e3, 0, 0}, Kind::kDivisionByZero, false},
+      {"leftmost fault wins", {0, 10e3, huge, huge, Nano(10)}, Kind::kDivisionByZero},
+      {"both capacitors zero", {10e3, 10e3, 20e3, 0, 0}, Kind::kDivisionByZero},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    calc::CalcState state;
-    const Circuit& k = c.circuit;
     try {
-      calc::AnalyzeBandPass(state, k.R1, k.R2, k.R3, k.C1, k.C2);
+      calc::Analyze(c.circuit);
       ADD_FAILURE() << "no FloatError";
     } catch (const calc::FloatError& error) {
       EXPECT_EQ(error.kind(), c.kind);
     }
-    EXPECT_EQ(std::isnan(state.FoResult), !c.fo_stored);
-    EXPECT_TRUE(std::isnan(state.QResult));
-    EXPECT_TRUE(std::isnan(state.HResult));
   }
 }
 
 // C2 as the design chooses it for 1 kHz and 10 kOhm from E6: 1.5 x exp(-8 ln 10).
 constexpr double kDefaultC2 = 1.4999999999999492e-08;
 
-TEST(DesignBandPass, ComponentsAndAchievedValues) {
+TEST(DesignAroundC2, ComponentsAndAchievedValues) {
   struct Case {
     const char* name;
     double C2, Fo, Q, H;
     std::int32_t series_r, series_c;
     Circuit expected;
     double fo, q, h;
-    bool q_warning;
+    bool q_missed;
   };
   const Case cases[] = {
       {"default design",
@@ -234,58 +212,70 @@ TEST(DesignBandPass, ComponentsAndAchievedValues) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    testing_support::MemoryForm form;
-    calc::CalcState state;
-    state.C2 = c.C2;
-    calc::DesignBandPass(form, state, c.Fo, c.Q, c.H, c.series_r, c.series_c);
-    EXPECT_EQ(state.R1, c.expected.R1);
+    calc::DesignRequest request;
+    request.Fo = c.Fo;
+    request.Q = c.Q;
+    request.H = c.H;
+    request.SeriesR = c.series_r;
+    request.SeriesC = c.series_c;
+    const calc::DesignResult result = calc::DesignAroundC2(request, c.C2);
+    const Circuit& circuit = result.circuit;
+    EXPECT_EQ(circuit.R1, c.expected.R1);
     if (std::isnan(c.expected.R2)) {
-      EXPECT_TRUE(std::isnan(state.R2));
+      EXPECT_FALSE(circuit.HasR2());
     } else {
-      EXPECT_EQ(state.R2, c.expected.R2);
+      EXPECT_EQ(circuit.R2, c.expected.R2);
     }
-    EXPECT_EQ(state.R3, c.expected.R3);
-    EXPECT_EQ(state.C1, c.expected.C1);
-    EXPECT_EQ(state.C2, c.expected.C2);
-    EXPECT_EQ(state.FoResult, c.fo);
-    EXPECT_EQ(state.QResult, c.q);
-    EXPECT_EQ(state.HResult, c.h);
-    // The design shows nothing itself; it only warns.
-    if (c.q_warning) {
-      EXPECT_EQ(form.Log(), std::vector<std::string>{"warning=\"Q値の誤差が大きい\r\n"
-                                                     "HまたはC2の値を微調整すると改善できます\""});
-    } else {
-      EXPECT_TRUE(form.events().empty());
-    }
+    EXPECT_EQ(circuit.R3, c.expected.R3);
+    EXPECT_EQ(circuit.C1, c.expected.C1);
+    EXPECT_EQ(circuit.C2, c.expected.C2);
+    EXPECT_EQ(result.achieved.Fo, c.fo);
+    EXPECT_EQ(result.achieved.Q, c.q);
+    EXPECT_EQ(result.achieved.H, c.h);
+    EXPECT_EQ(result.QMissed, c.q_missed);
   }
 }
 
-TEST(DesignBandPass, FaultsKeepWhatWasComputedBefore) {
+TEST(DesignAroundC2, FaultsRaiseAtTheFaultingOperation) {
   struct Case {
     const char* name;
     double C2, H;
     Kind kind;
-    bool r3_stored;
   };
   const Case cases[] = {
-      {"gain 0: m / H", kDefaultC2, 0, Kind::kDivisionByZero, true},
-      {"negative gain: square root of a negative", kDefaultC2, -1, Kind::kInvalidOperation, true},
-      {"C2 0: C2 / C1 is 0 / 0", 0, 1, Kind::kInvalidOperation, false},
+      {"gain 0: m / H", kDefaultC2, 0, Kind::kDivisionByZero},
+      {"negative gain: square root of a negative", kDefaultC2, -1, Kind::kInvalidOperation},
+      {"C2 0: C2 / C1 is 0 / 0", 0, 1, Kind::kInvalidOperation},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    testing_support::MemoryForm form;
-    calc::CalcState state;
-    state.C2 = c.C2;
+    calc::DesignRequest request{1e3, 1, c.H, calc::kNoValue, 24, 6};
     try {
-      calc::DesignBandPass(form, state, 1e3, 1, c.H, 24, 6);
+      calc::DesignAroundC2(request, c.C2);
       ADD_FAILURE() << "no FloatError";
     } catch (const calc::FloatError& error) {
       EXPECT_EQ(error.kind(), c.kind);
     }
-    EXPECT_EQ(std::isnan(state.R3), !c.r3_stored);
-    EXPECT_TRUE(form.events().empty());
   }
+}
+
+// A locked C2 is kept exactly as typed, off the series too; without one the capacitor
+// comes from fo and the reference impedance, and Design is the two steps in a row.
+TEST(Design, ChoosesC2ThenDesignsAroundIt) {
+  calc::DesignRequest request{1e3, 1, 1, 10e3, 24, 6};
+  EXPECT_EQ(calc::ChooseC2(request), kDefaultC2);
+  const calc::DesignResult chosen = calc::Design(request);
+  EXPECT_EQ(chosen.circuit.C2, kDefaultC2);
+  EXPECT_EQ(chosen.achieved.Q, 0.9999999999999999);
+
+  request.LockedC2 = Nano(4.3);
+  EXPECT_EQ(calc::ChooseC2(request), Nano(4.3));
+  request.Zref = calc::kNoValue;  // not needed once C2 is locked
+  EXPECT_EQ(calc::Design(request).circuit.C1, Nano(4.3));
+
+  request.LockedC2 = calc::kNoValue;
+  request.Zref = 0;
+  EXPECT_THROW(calc::ChooseC2(request), calc::FloatError);
 }
 
 }  // namespace
