@@ -5,7 +5,8 @@ set -euo pipefail
 
 run_packages=(
   build-essential cmake
-  qt6-base-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-qpa-plugins libgl-dev qt6-charts-dev qt6-svg-dev
+  libcli11-dev nlohmann-json3-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
 )
 test_packages=(
@@ -15,6 +16,7 @@ test_packages=(
   xvfb xauth xclip x11-utils
   cups printer-driver-cups-pdf poppler-utils
   desktop-file-utils
+  ngspice
 )
 
 case "${1:-}" in
