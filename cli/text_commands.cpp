@@ -106,9 +106,9 @@ CommandOutcome RunDesign(const DesignInput& input) {
     return outcome;
   }
   if (result.QMissed) outcome.warning = Utf16ToUtf8(calc::kQErrorWarning);
-  const calc::Circuit& c = result.circuit;
+  const calc::Circuit& c = result.Snapped;
   const double values[] = {
-      c.R1, c.R2, c.R3, c.C1, c.C2, result.achieved.Fo, result.achieved.Q, result.achieved.H};
+      c.R1, c.R2, c.R3, c.C1, c.C2, result.Achieved.Fo, result.Achieved.Q, result.Achieved.H};
   for (std::size_t i = 0; i < std::size(values); ++i) SetResult(outcome, i, values[i]);
   outcome.report = Utf16ToUtf8(calc::BuildDesignReport(fo_text, q_text, result));
   return outcome;
