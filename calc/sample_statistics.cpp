@@ -1,0 +1,78 @@
+#include "calc/sample_statistics.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace calc {
+namespace {
+
+// The two-sided 95 % point of the standard normal distribution.
+constexpr double kZ95 = 1.959963984540054;
+
+// The order statistic x[k] of `sample`, which is partly ordered by earlier calls: every
+// element before `done` is no greater than every element from `done` on.
+double OrderStatistic(std::span<double> sample, std::size_t done, std::size_t k) {
+  std::nth_element(sample.begin() + static_cast<std::ptrdiff_t>(done),
+                   sample.begin() + static_cast<std::ptrdiff_t>(k), sample.end());
+  return sample[k];
+}
+
+}  // namespace
+
+double Percentile(std::span<const double> sample, double p) {
+  std::vector<double> copy(sample.begin(), sample.end());
+  if (copy.empty()) return kNoValue;
+  std::sort(copy.begin(), copy.end());
+  const double h = static_cast<double>(copy.size() - 1) * p;
+  const auto lower = static_cast<std::size_t>(std::floor(h));
+  if (lower + 1 >= copy.size()) return copy.back();
+  return copy[lower] + (h - std::floor(h)) * (copy[lower + 1] - copy[lower]);
+}
+
+Percentiles SummarizeSample(std::span<double> sample) {
+  Percentiles result;
+  if (sample.empty()) return result;
+  const std::size_t n = sample.size();
+  // Rising p, so each selection works only on the part above the previous one.
+  std::size_t done = 0;
+  auto at = [&](double p) {
+    const double h = static_cast<double>(n - 1) * p;
+    const auto lower = static_cast<std::size_t>(std::floor(h));
+    const double x0 = OrderStatistic(sample, done, lower);
+    done = lower;
+    if (lower + 1 >= n) return x0;
+    // x[lower + 1] is the smallest element above position `lower`.
+    const double x1 =
+        *std::min_element(sample.begin() + static_cast<std::ptrdiff_t>(lower + 1), sample.end());
+    return x0 + (h - std::floor(h)) * (x1 - x0);
+  };
+  result.min = at(0.0);
+  result.p0_5 = at(0.005);
+  result.p5 = at(0.05);
+  result.p50 = at(0.5);
+  result.p95 = at(0.95);
+  result.p99_5 = at(0.995);
+  result.max = at(1.0);
+  return result;
+}
+
+Proportion WilsonInterval(std::int64_t count, std::int64_t trials) {
+  Proportion result;
+  result.count = count;
+  result.trials = trials;
+  if (trials <= 0) return result;
+  const double n = static_cast<double>(trials);
+  const double p = static_cast<double>(count) / n;
+  const double z2 = kZ95 * kZ95;
+  const double denominator = 1.0 + z2 / n;
+  const double centre = (p + z2 / (2.0 * n)) / denominator;
+  const double half = kZ95 / denominator * std::sqrt(p * (1.0 - p) / n + z2 / (4.0 * n * n));
+  result.fraction = p;
+  // At k = 0 and k = n the interval ends at 0 and 1 exactly; rounding would leave a hair.
+  result.low = count == 0 ? 0.0 : std::max(0.0, centre - half);
+  result.high = count == trials ? 1.0 : std::min(1.0, centre + half);
+  return result;
+}
+
+}  // namespace calc
