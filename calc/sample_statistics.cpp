@@ -10,12 +10,31 @@ namespace {
 // The two-sided 95 % point of the standard normal distribution.
 constexpr double kZ95 = 1.959963984540054;
 
+// Numbers in rising order, then NaNs: a strict weak order even where a NaN slipped in,
+// which the selection algorithms need to stay inside the range.
+bool Before(double a, double b) { return a < b || (std::isnan(b) && !std::isnan(a)); }
+
 // The order statistic x[k] of `sample`, which is partly ordered by earlier calls: every
 // element before `done` is no greater than every element from `done` on.
 double OrderStatistic(std::span<double> sample, std::size_t done, std::size_t k) {
   std::nth_element(sample.begin() + static_cast<std::ptrdiff_t>(done),
-                   sample.begin() + static_cast<std::ptrdiff_t>(k), sample.end());
+                   sample.begin() + static_cast<std::ptrdiff_t>(k), sample.end(), Before);
   return sample[k];
+}
+
+// Percentile's interpolation on a sample partly ordered up to `done` (see OrderStatistic);
+// `done` moves up to the lower order statistic used.
+double Interpolated(std::span<double> sample, std::size_t& done, double p) {
+  const std::size_t n = sample.size();
+  const double h = static_cast<double>(n - 1) * p;
+  const auto lower = static_cast<std::size_t>(std::floor(h));
+  const double x0 = OrderStatistic(sample, done, lower);
+  done = lower;
+  if (lower + 1 >= n) return x0;
+  // x[lower + 1] is the smallest element above position `lower`.
+  const double x1 = *std::min_element(sample.begin() + static_cast<std::ptrdiff_t>(lower + 1),
+                                      sample.end(), Before);
+  return x0 + (h - std::floor(h)) * (x1 - x0);
 }
 
 }  // namespace
@@ -23,37 +42,31 @@ double OrderStatistic(std::span<double> sample, std::size_t done, std::size_t k)
 double Percentile(std::span<const double> sample, double p) {
   std::vector<double> copy(sample.begin(), sample.end());
   if (copy.empty()) return kNoValue;
-  std::sort(copy.begin(), copy.end());
+  std::sort(copy.begin(), copy.end(), Before);
   const double h = static_cast<double>(copy.size() - 1) * p;
   const auto lower = static_cast<std::size_t>(std::floor(h));
   if (lower + 1 >= copy.size()) return copy.back();
   return copy[lower] + (h - std::floor(h)) * (copy[lower + 1] - copy[lower]);
 }
 
+double PercentileInPlace(std::span<double> sample, double p) {
+  if (sample.empty()) return kNoValue;
+  std::size_t done = 0;
+  return Interpolated(sample, done, p);
+}
+
 Percentiles SummarizeSample(std::span<double> sample) {
   Percentiles result;
   if (sample.empty()) return result;
-  const std::size_t n = sample.size();
   // Rising p, so each selection works only on the part above the previous one.
   std::size_t done = 0;
-  auto at = [&](double p) {
-    const double h = static_cast<double>(n - 1) * p;
-    const auto lower = static_cast<std::size_t>(std::floor(h));
-    const double x0 = OrderStatistic(sample, done, lower);
-    done = lower;
-    if (lower + 1 >= n) return x0;
-    // x[lower + 1] is the smallest element above position `lower`.
-    const double x1 =
-        *std::min_element(sample.begin() + static_cast<std::ptrdiff_t>(lower + 1), sample.end());
-    return x0 + (h - std::floor(h)) * (x1 - x0);
-  };
-  result.min = at(0.0);
-  result.p0_5 = at(0.005);
-  result.p5 = at(0.05);
-  result.p50 = at(0.5);
-  result.p95 = at(0.95);
-  result.p99_5 = at(0.995);
-  result.max = at(1.0);
+  result.min = Interpolated(sample, done, 0.0);
+  result.p0_5 = Interpolated(sample, done, 0.005);
+  result.p5 = Interpolated(sample, done, 0.05);
+  result.p50 = Interpolated(sample, done, 0.5);
+  result.p95 = Interpolated(sample, done, 0.95);
+  result.p99_5 = Interpolated(sample, done, 0.995);
+  result.max = Interpolated(sample, done, 1.0);
   return result;
 }
 

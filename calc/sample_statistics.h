@@ -23,6 +23,10 @@ struct Percentiles {
 // Percentile({1, 2, 3, 4}, 0.5) -> 2.5; Percentile({1, 2, 3, 4}, 0.05) -> 1.15.
 double Percentile(std::span<const double> sample, double p);
 
+// Percentile(sample, p), reordering the sample instead of copying it (a selection, not
+// a sort). NaNs count as larger than every number.
+double PercentileInPlace(std::span<double> sample, double p);
+
 // The seven percentiles of `sample`. Reorders the sample (selection, not a full sort).
 Percentiles SummarizeSample(std::span<double> sample);
 

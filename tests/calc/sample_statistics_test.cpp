@@ -38,6 +38,8 @@ TEST(SummarizeSample, EqualsTheSortedDefinition) {
     EXPECT_EQ(p.p95, calc::Percentile(original, 0.95));
     EXPECT_EQ(p.p99_5, calc::Percentile(original, 0.995));
     EXPECT_EQ(p.max, calc::Percentile(original, 1.0));
+    std::vector<double> again = original;
+    EXPECT_EQ(calc::PercentileInPlace(again, 0.95), p.p95);
   }
 }
 
