@@ -40,6 +40,7 @@ std::optional<MonteCarloResult> RunMonteCarlo(const Circuit& nominal,
   }
   MonteCarloResult result;
   result.seed = settings.seed;
+  result.settings = settings;
   result.nominal = Analyze(nominal);
   result.trials.resize(static_cast<std::size_t>(settings.trials));
 

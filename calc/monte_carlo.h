@@ -22,9 +22,10 @@ struct Trial {
 
 struct MonteCarloResult {
   std::uint64_t seed = 0;
-  TransferFunction nominal;   // the nominal circuit's figures, the yield limits' centre
-  std::vector<Trial> trials;  // in trial order: trials[i] is trial i of the seed
-  Percentiles Fo, Q, H;       // Percentile's definition
+  ToleranceSettings settings;  // what the run was asked, so that it can be repeated
+  TransferFunction nominal;    // the nominal circuit's figures, the yield limits' centre
+  std::vector<Trial> trials;   // in trial order: trials[i] is trial i of the seed
+  Percentiles Fo, Q, H;        // Percentile's definition
   // Trials whose fo, Q and H each lie within the limits of the nominal ones
   // (|x / x_nominal - 1| <= limit), with the 95 % Wilson interval.
   Proportion yield;

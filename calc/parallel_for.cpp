@@ -16,11 +16,10 @@ int DefaultThreadCount() {
 
 bool ParallelFor(std::int64_t count, std::int64_t chunk, int threads,
                  const std::function<void(std::int64_t, std::int64_t)>& body,
-                 const ProgressCallback& progress, std::int64_t item_weight,
-                 std::int64_t done_before, std::int64_t total) {
+                 const ProgressCallback& progress, std::int64_t item_weight) {
   if (count <= 0) return true;
   chunk = std::max<std::int64_t>(chunk, 1);
-  if (total < 0) total = done_before + count * item_weight;
+  const std::int64_t total = count * item_weight;
   const std::int64_t chunks = (count - 1) / chunk + 1;
   if (threads <= 0) threads = DefaultThreadCount();
   threads = static_cast<int>(std::min<std::int64_t>(threads, chunks));
@@ -60,14 +59,14 @@ bool ParallelFor(std::int64_t count, std::int64_t chunk, int threads,
   }
   bool cancelled = false;
   while (run_chunk()) {
-    if (progress && !progress(done_before + items_done.load() * item_weight, total)) {
+    if (progress && !progress(items_done.load() * item_weight, total)) {
       cancelled = true;
       stop.store(true);
     }
   }
   for (std::thread& helper : helpers) helper.join();
   if (failure) std::rethrow_exception(failure);
-  if (!cancelled && progress && !progress(done_before + count * item_weight, total)) {
+  if (!cancelled && progress && !progress(total, total)) {
     cancelled = true;
   }
   return !cancelled;

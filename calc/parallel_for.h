@@ -20,15 +20,13 @@ int DefaultThreadCount();
 // on `threads` threads (the calling thread among them; 0 means DefaultThreadCount()). Which
 // thread runs which chunk is left open, so `body` must make each item's result depend on
 // the item alone. After each chunk it ran itself, the calling thread reports the items done
-// so far to `progress` as (done * item_weight, total) — item_weight lets a run with several
-// phases report one scale. If `progress` returns false, no further chunk starts, the
-// running ones finish and ParallelFor returns false; otherwise it returns true when every
-// chunk has run. The first exception thrown by `body` is rethrown after all threads have
-// stopped.
+// so far to `progress` as (done * item_weight, count * item_weight). If `progress` returns false,
+// no further chunk starts, the running ones finish and ParallelFor returns false; otherwise it
+// returns true when every chunk has run. The first exception thrown by `body` is rethrown after all
+// threads have stopped.
 bool ParallelFor(std::int64_t count, std::int64_t chunk, int threads,
                  const std::function<void(std::int64_t begin, std::int64_t end)>& body,
-                 const ProgressCallback& progress = {}, std::int64_t item_weight = 1,
-                 std::int64_t done_before = 0, std::int64_t total = -1);
+                 const ProgressCallback& progress = {}, std::int64_t item_weight = 1);
 
 }  // namespace calc
 
