@@ -24,16 +24,19 @@ double OrderStatistic(std::span<double> sample, std::size_t done, std::size_t k)
 
 // Percentile's interpolation on a sample partly ordered up to `done` (see OrderStatistic);
 // `done` moves up to the lower order statistic used.
-double Interpolated(std::span<double> sample, std::size_t& done, double p) {
+double Interpolated(std::span<double> sample, std::size_t& done, double p,
+                    double (*transform)(double) = nullptr) {
   const std::size_t n = sample.size();
   const double h = static_cast<double>(n - 1) * p;
   const auto lower = static_cast<std::size_t>(std::floor(h));
-  const double x0 = OrderStatistic(sample, done, lower);
+  double x0 = OrderStatistic(sample, done, lower);
   done = lower;
+  if (transform) x0 = transform(x0);
   if (lower + 1 >= n) return x0;
   // x[lower + 1] is the smallest element above position `lower`.
-  const double x1 = *std::min_element(sample.begin() + static_cast<std::ptrdiff_t>(lower + 1),
-                                      sample.end(), Before);
+  double x1 = *std::min_element(sample.begin() + static_cast<std::ptrdiff_t>(lower + 1),
+                                sample.end(), Before);
+  if (transform) x1 = transform(x1);
   return x0 + (h - std::floor(h)) * (x1 - x0);
 }
 
@@ -49,10 +52,10 @@ double Percentile(std::span<const double> sample, double p) {
   return copy[lower] + (h - std::floor(h)) * (copy[lower + 1] - copy[lower]);
 }
 
-double PercentileInPlace(std::span<double> sample, double p) {
+double PercentileInPlace(std::span<double> sample, double p, double (*transform)(double)) {
   if (sample.empty()) return kNoValue;
   std::size_t done = 0;
-  return Interpolated(sample, done, p);
+  return Interpolated(sample, done, p, transform);
 }
 
 Percentiles SummarizeSample(std::span<double> sample) {

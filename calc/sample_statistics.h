@@ -24,8 +24,10 @@ struct Percentiles {
 double Percentile(std::span<const double> sample, double p);
 
 // Percentile(sample, p), reordering the sample instead of copying it (a selection, not
-// a sort). NaNs count as larger than every number.
-double PercentileInPlace(std::span<double> sample, double p);
+// a sort). NaNs count as larger than every number. With `transform`, an increasing
+// function, the percentile of the transformed sample: the order statistics are selected
+// on the sample and only the two used are transformed before the interpolation.
+double PercentileInPlace(std::span<double> sample, double p, double (*transform)(double) = nullptr);
 
 // The seven percentiles of `sample`. Reorders the sample (selection, not a full sort).
 Percentiles SummarizeSample(std::span<double> sample);

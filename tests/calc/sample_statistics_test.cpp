@@ -40,6 +40,12 @@ TEST(SummarizeSample, EqualsTheSortedDefinition) {
     EXPECT_EQ(p.max, calc::Percentile(original, 1.0));
     std::vector<double> again = original;
     EXPECT_EQ(calc::PercentileInPlace(again, 0.95), p.p95);
+    // Through an increasing transform: the percentile of the transformed sample.
+    std::vector<double> transformed = original;
+    for (double& x : transformed) x = std::exp(x);
+    again = original;
+    EXPECT_EQ(calc::PercentileInPlace(again, 0.95, [](double x) { return std::exp(x); }),
+              calc::Percentile(transformed, 0.95));
   }
 }
 
