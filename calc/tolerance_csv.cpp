@@ -13,7 +13,7 @@ namespace {
 void AppendRow(std::string& out, std::string_view section, std::string_view figure,
                std::string_view statistic, const std::string& value) {
   out.append(section).append(",").append(figure).append(",").append(statistic).append(",");
-  out.append(value).append("\n");
+  out.append(value).append("\r\n");
 }
 
 void AppendSensitivities(std::string& out, std::string_view section, const Sensitivities& s) {
@@ -43,7 +43,8 @@ std::string CsvNumber(double value) {
 
 std::string TrialsCsv(const MonteCarloResult& run) {
   const bool has_r2 = !run.trials.empty() && run.trials.front().circuit.HasR2();
-  std::string out = has_r2 ? "trial,R1,R2,R3,C1,C2,fo_hz,Q,H\n" : "trial,R1,R3,C1,C2,fo_hz,Q,H\n";
+  std::string out =
+      has_r2 ? "trial,R1,R2,R3,C1,C2,fo_hz,Q,H\r\n" : "trial,R1,R3,C1,C2,fo_hz,Q,H\r\n";
   out.reserve(out.size() + run.trials.size() * 160);
   std::int64_t index = 0;
   for (const Trial& trial : run.trials) {
@@ -56,7 +57,7 @@ std::string TrialsCsv(const MonteCarloResult& run) {
     for (const double figure : {trial.figures.Fo, trial.figures.Q, trial.figures.H}) {
       out.append(",").append(CsvNumber(figure));
     }
-    out.append("\n");
+    out.append("\r\n");
   }
   return out;
 }
@@ -64,7 +65,7 @@ std::string TrialsCsv(const MonteCarloResult& run) {
 std::string SummaryCsv(const Sensitivities& sensitivities,
                        const std::optional<Sensitivities>& model_sensitivities,
                        const WorstCase& worst_case, const MonteCarloResult& run) {
-  std::string out = "section,figure,statistic,value\n";
+  std::string out = "section,figure,statistic,value\r\n";
   AppendSensitivities(out, "sensitivity", sensitivities);
   if (model_sensitivities) AppendSensitivities(out, "model_sensitivity", *model_sensitivities);
   const std::array<std::pair<std::string_view, const Range*>, 3> ranges = {

@@ -17,7 +17,11 @@ using calc::Circuit;
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  for (std::string line; std::getline(in, line);) {
+    EXPECT_TRUE(!line.empty() && line.back() == '\r') << "records end in CR LF";
+    if (!line.empty()) line.pop_back();
+    lines.push_back(line);
+  }
   return lines;
 }
 
