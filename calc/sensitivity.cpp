@@ -12,10 +12,11 @@ Sensitivities AnalyzeSensitivities(const Circuit& circuit) {
   const double sum_c = C1 + C2;
   const double k = C1 / sum_c;
   const double q_c1 = (C2 - C1) / (2.0 * sum_c);
+  const double q_c2 = (C1 - C2) / (2.0 * sum_c);  // not -q_c1: equal parts give +0, not -0
 
   Sensitivities s;
   s.Fo = {-a / 2.0, -b / 2.0, -0.5, -0.5, -0.5, kNoValue};
-  s.Q = {-a / 2.0, -b / 2.0, 0.5, q_c1, -q_c1, kNoValue};
+  s.Q = {-a / 2.0, -b / 2.0, 0.5, q_c1, q_c2, kNoValue};
   s.H = {-1.0, circuit.HasR2() ? 0.0 : kNoValue, 1.0, -k, k, kNoValue};
   return s;
 }
