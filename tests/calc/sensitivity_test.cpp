@@ -103,6 +103,7 @@ TEST(AnalyzeSensitivities, HeaderExampleAndTheQPeakAtEqualCapacitors) {
   // Q is largest at C1 = C2, so neither capacitor moves it to first order there.
   EXPECT_EQ(s.Q.C1, 0.0);
   EXPECT_EQ(s.Q.C2, 0.0);
+  EXPECT_FALSE(std::signbit(s.Q.C2)) << "a -0 would print as -0.0000";
   EXPECT_EQ(s.H.C1, -0.5);
   EXPECT_EQ(s.H.C2, 0.5);
 }
