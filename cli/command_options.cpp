@@ -5,12 +5,16 @@
 
 namespace cli {
 
-void AddRunOptions(CLI::App& command, RunOptions& options) {
+void AddFormatOption(CLI::App& command, Format& format) {
   const std::map<std::string, Format> formats = {
       {"text", Format::kText}, {"json", Format::kJson}, {"csv", Format::kCsv}};
-  command.add_option("--format", options.format, "Output: text (the report), json or csv")
+  command.add_option("--format", format, "Output: text (the report), json or csv")
       ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case))
       ->default_str("text");
+}
+
+void AddRunOptions(CLI::App& command, RunOptions& options) {
+  AddFormatOption(command, options.format);
   command.add_flag("--batch", options.batch,
                    "Read CSV rows from standard input and write one CSV row per input row");
 }
@@ -30,6 +34,19 @@ void RequireCircuitOptions(const CLI::App& command) {
 }
 
 void AddDesignOptions(CLI::App& command, DesignInput& input) {
+  AddDesignTargetOptions(command, input);
+  command
+      .add_option_function<std::string>(
+          "--c2",
+          [&input](const std::string& text) {
+            input.c2 = text;
+            input.lock = true;
+          },
+          "Keep this C2 (the window's Lock box) instead of choosing one")
+      ->type_name("TEXT");
+}
+
+void AddDesignTargetOptions(CLI::App& command, DesignInput& input) {
   command.add_option("--fo", input.fo, "Wanted centre frequency in Hz")->capture_default_str();
   command.add_option("--q", input.q, "Wanted quality factor")->capture_default_str();
   command.add_option("--h", input.h, "Wanted centre gain (empty: 1)")->capture_default_str();
@@ -42,15 +59,6 @@ void AddDesignOptions(CLI::App& command, DesignInput& input) {
       ->capture_default_str();
   command.add_option("--series-c", input.series_c, "E-series size for capacitors (inf: none)")
       ->capture_default_str();
-  command
-      .add_option_function<std::string>(
-          "--c2",
-          [&input](const std::string& text) {
-            input.c2 = text;
-            input.lock = true;
-          },
-          "Keep this C2 (the window's Lock box) instead of choosing one")
-      ->type_name("TEXT");
 }
 
 NamedInputs NamedDesignInputs(const DesignInput& input) {

@@ -17,6 +17,8 @@ struct RunOptions {
 
 // --format text|json|csv and --batch.
 void AddRunOptions(CLI::App& command, RunOptions& options);
+// --format text|json|csv alone, for commands without a batch.
+void AddFormatOption(CLI::App& command, Format& format);
 
 // --r1, --r2, --r3, --c1, --c2 as typed in the window's component fields.
 void AddCircuitOptions(CLI::App& command, AnalysisInput& input);
@@ -26,6 +28,8 @@ void RequireCircuitOptions(const CLI::App& command);
 // --fo, --q, --h, --zref, --series-r, --series-c and --c2 (given: Lock ticked with it),
 // defaulting to the window's start-up texts.
 void AddDesignOptions(CLI::App& command, DesignInput& input);
+// The same without --c2, for commands where --c2 also names the circuit's C2.
+void AddDesignTargetOptions(CLI::App& command, DesignInput& input);
 
 // The inputs by their batch column names, for JSON and CSV output.
 NamedInputs NamedDesignInputs(const DesignInput& input);

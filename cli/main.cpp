@@ -26,7 +26,8 @@ constexpr const char* kFooter =
     "Examples:\n"
     "  korvane-cli design --fo 1k --q 5 --h 2 --series-r 96\n"
     "  korvane-cli analyze --r1 10k --r2 1k --r3 100k --c1 10n --c2 10n --format json\n"
-    "  korvane-cli design --batch < targets.csv > designs.csv";
+    "  korvane-cli design --batch < targets.csv > designs.csv\n"
+    "  korvane-cli tolerance --design --fo 1k --q 5 --h 2 --tol-c 2% --seed 1";
 
 }  // namespace
 
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
   int exit_code = 0;
   cli::AddDesignSubcommand(app, exit_code);
   cli::AddAnalyzeSubcommand(app, exit_code);
+  cli::AddToleranceSubcommand(app, exit_code);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

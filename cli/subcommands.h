@@ -8,6 +8,7 @@ namespace cli {
 
 void AddDesignSubcommand(CLI::App& app, int& exit_code);
 void AddAnalyzeSubcommand(CLI::App& app, int& exit_code);
+void AddToleranceSubcommand(CLI::App& app, int& exit_code);
 
 }  // namespace cli
 

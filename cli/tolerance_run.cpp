@@ -1,0 +1,186 @@
+#include "cli/tolerance_run.h"
+
+#include <nlohmann/json.hpp>
+
+#include "calc/circuit_parts.h"
+#include "calc/error_text.h"
+#include "calc/float_ops.h"
+#include "calc/monte_carlo.h"
+#include "calc/quantity_parse.h"
+#include "calc/sensitivity.h"
+#include "calc/tolerance_csv.h"
+#include "calc/tolerance_inputs.h"
+#include "calc/tolerance_report.h"
+#include "calc/worst_case.h"
+#include "cli/utf8.h"
+
+namespace cli {
+namespace {
+
+// The circuit to analyse, or why there is none; a design may also leave a warning beside
+// its circuit (its Q missed).
+struct CircuitSource {
+  std::optional<calc::Circuit> circuit;
+  std::string warning, error;
+};
+
+std::string NotUtf8Error(std::string_view name) {
+  return "The " + std::string(name) + " text is not valid UTF-8.";
+}
+
+CircuitSource FromDesign(const DesignInput& input) {
+  const CommandOutcome outcome = RunDesign(input);
+  CircuitSource source{std::nullopt, outcome.warning, outcome.error};
+  // Results r1, r2, r3, c1, c2 first; they have values only when the design ran.
+  calc::PartValues parts;
+  for (int part = 0; part < calc::kPartCount; ++part) parts[part] = outcome.results[part].value;
+  if (outcome.error.empty() && !std::isnan(parts[calc::kR1])) {
+    source.circuit = calc::CircuitOf(parts);
+  }
+  return source;
+}
+
+CircuitSource FromParts(const AnalysisInput& input) {
+  CircuitSource source;
+  const std::pair<std::string_view, const std::string*> texts[] = {{"r1", &input.r1},
+                                                                   {"r2", &input.r2},
+                                                                   {"r3", &input.r3},
+                                                                   {"c1", &input.c1},
+                                                                   {"c2", &input.c2}};
+  calc::PartValues parts;
+  for (int part = 0; part < calc::kPartCount; ++part) {
+    const std::optional<std::u16string> text = Utf8ToUtf16(*texts[part].second);
+    if (!text) {
+      source.error = NotUtf8Error(texts[part].first);
+      return source;
+    }
+    parts[part] = calc::ParseQuantity(*text);
+  }
+  source.circuit = calc::CircuitOf(parts);
+  return source;
+}
+
+// The tolerance texts in UTF-16, or the name of the first option that is not UTF-8.
+struct ToleranceTexts {
+  calc::ToleranceTexts texts;
+  std::string bad_name;
+};
+ToleranceTexts DecodeTexts(const ToleranceInput& input) {
+  ToleranceTexts result;
+  calc::ToleranceTexts& texts = result.texts;
+  texts.distribution = input.distribution;
+  auto decode = [&](std::string_view name, const std::string& from, std::u16string& to) {
+    if (!result.bad_name.empty()) return;
+    const std::optional<std::u16string> text = Utf8ToUtf16(from);
+    if (text) {
+      to = *text;
+    } else {
+      result.bad_name = name;
+    }
+  };
+  decode("--tol-r", input.tol_r, texts.resistor);
+  decode("--tol-c", input.tol_c, texts.capacitor);
+  static constexpr std::array<std::string_view, calc::kPartCount> kPartOptions = {
+      "--tol-r1", "--tol-r2", "--tol-r3", "--tol-c1", "--tol-c2"};
+  for (int part = 0; part < calc::kPartCount; ++part) {
+    decode(kPartOptions[part], input.tol_part[part], texts.part[part]);
+  }
+  decode("--trials", input.trials, texts.trials);
+  decode("--seed", input.seed, texts.seed);
+  decode("--limit-fo", input.limit_fo, texts.limit_fo);
+  decode("--limit-q", input.limit_q, texts.limit_q);
+  decode("--limit-h", input.limit_h, texts.limit_h);
+  return result;
+}
+
+nlohmann::ordered_json SensitivityJson(const calc::Circuit& circuit,
+                                       const calc::PartSensitivities& s) {
+  nlohmann::ordered_json json;
+  const double values[] = {s.R1, s.R2, s.R3, s.C1, s.C2};
+  for (int part = 0; part < calc::kPartCount; ++part) {
+    if (calc::HasPart(circuit, part)) json[std::string(calc::kPartNames[part])] = values[part];
+  }
+  return json;
+}
+
+nlohmann::ordered_json PercentilesJson(const calc::Percentiles& p) {
+  return {{"min", p.min}, {"p0_5", p.p0_5},   {"p5", p.p5},  {"p50", p.p50},
+          {"p95", p.p95}, {"p99_5", p.p99_5}, {"max", p.max}};
+}
+
+void PrintJson(const calc::Circuit& circuit, const calc::Sensitivities& s,
+               const calc::WorstCase& worst, const calc::MonteCarloResult& run, std::ostream& out) {
+  nlohmann::ordered_json json;
+  json["sensitivity"] = {{"fo", SensitivityJson(circuit, s.Fo)},
+                         {"Q", SensitivityJson(circuit, s.Q)},
+                         {"H", SensitivityJson(circuit, s.H)}};
+  json["worst_case"] = {{"fo", {worst.Fo.min, worst.Fo.max}},
+                        {"Q", {worst.Q.min, worst.Q.max}},
+                        {"H", {worst.H.min, worst.H.max}}};
+  json["monte_carlo"] = {
+      {"trials", run.trials.size()},
+      {"seed", run.seed},
+      {"distribution",
+       run.settings.distribution == calc::Distribution::kNormal ? "normal" : "uniform"},
+      {"fo", PercentilesJson(run.Fo)},
+      {"Q", PercentilesJson(run.Q)},
+      {"H", PercentilesJson(run.H)}};
+  json["yield"] = run.yield.fraction;
+  json["yield_interval"] = {run.yield.low, run.yield.high};
+  out << json.dump(2) << '\n';
+}
+
+}  // namespace
+
+int RunTolerance(const ToleranceInput& input, Format format, std::uint64_t fresh_seed,
+                 std::ostream& out, std::ostream& errors) {
+  const CircuitSource source =
+      input.design ? FromDesign(input.design_input) : FromParts(input.circuit);
+  int exit_code = 0;
+  if (!source.warning.empty()) {
+    errors << "warning: " << WithLfLineEnds(source.warning) << '\n';
+    exit_code = 1;
+  }
+  if (!source.error.empty()) {
+    errors << "error: " << source.error << '\n';
+    return 1;
+  }
+  if (!source.circuit) return 1;
+  const calc::Circuit& circuit = *source.circuit;
+
+  const ToleranceTexts decoded = DecodeTexts(input);
+  if (!decoded.bad_name.empty()) {
+    errors << "error: " << NotUtf8Error(decoded.bad_name) << '\n';
+    return 1;
+  }
+  const calc::ToleranceInputs read = calc::ReadToleranceTexts(circuit, decoded.texts, fresh_seed);
+  if (!read.warning.empty()) {
+    errors << "warning: " << WithLfLineEnds(Utf16ToUtf8(read.warning)) << '\n';
+    return 1;
+  }
+
+  try {
+    const calc::Sensitivities sensitivities = calc::AnalyzeSensitivities(circuit);
+    const calc::WorstCase worst = calc::AnalyzeWorstCase(circuit, read.settings.tolerances);
+    const calc::MonteCarloResult run = *calc::RunMonteCarlo(circuit, read.settings);
+    switch (format) {
+      case Format::kText:
+        out << WithLfLineEnds(Utf16ToUtf8(
+            calc::BuildToleranceReport(circuit, sensitivities, std::nullopt, worst, run)));
+        break;
+      case Format::kJson:
+        PrintJson(circuit, sensitivities, worst, run, out);
+        break;
+      case Format::kCsv:
+        out << calc::TrialsCsv(run);
+        break;
+    }
+    out.flush();
+  } catch (const calc::FloatError& error) {
+    errors << "error: " << calc::ErrorBoxText(error.what()) << '\n';
+    return 1;
+  }
+  return exit_code;
+}
+
+}  // namespace cli

@@ -1,0 +1,45 @@
+// korvane-cli tolerance: the tolerance analysis of a circuit given by its parts or by the
+// design's inputs, from the texts a user types.
+#ifndef KORVANE_CLI_TOLERANCE_RUN_H
+#define KORVANE_CLI_TOLERANCE_RUN_H
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "calc/tolerance.h"
+#include "cli/single_output.h"
+#include "cli/text_commands.h"
+
+namespace cli {
+
+// The inputs as typed (UTF-8). With `design` the circuit is the design's result for
+// `design_input`, else the parts in `circuit`. An empty seed draws a new one.
+struct ToleranceInput {
+  bool design = false;
+  DesignInput design_input;
+  AnalysisInput circuit;
+  std::string tol_r = "1%", tol_c = "5%";
+  std::array<std::string, 5> tol_part;  // R1, R2, R3, C1, C2; empty: the kind's
+  calc::Distribution distribution = calc::Distribution::kUniform;
+  std::string trials = "10000";
+  std::string seed;
+  std::string limit_fo = "2%", limit_q = "5%", limit_h = "5%";
+};
+
+// Runs the analysis and writes it in `format` to `out`: text, the tolerance report (LF line
+// ends); json, {"sensitivity": {"fo": {"R1": ..}, "Q": .., "H": ..}, "worst_case": {"fo":
+// [min, max], ..}, "monte_carlo": {"trials", "seed", "distribution", "fo": {"min", "p0_5",
+// "p5", "p50", "p95", "p99_5", "max"}, ..}, "yield": fraction, "yield_interval": [low,
+// high]} (R2's entries absent without R2); csv, the trials one row each. Warnings and
+// errors go to `errors` as "warning: ..." and "error: ...". A warning that leaves no circuit
+// or no usable settings ends the run. `fresh_seed` is the seed for an empty seed text.
+// Returns the exit code: 0 clean, 1 a warning or an error.
+int RunTolerance(const ToleranceInput& input, Format format, std::uint64_t fresh_seed,
+                 std::ostream& out, std::ostream& errors);
+
+}  // namespace cli
+
+#endif  // KORVANE_CLI_TOLERANCE_RUN_H
