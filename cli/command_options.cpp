@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace cli {
 
@@ -74,6 +75,30 @@ NamedInputs NamedDesignInputs(const DesignInput& input) {
 
 NamedInputs NamedCircuitInputs(const AnalysisInput& input) {
   return {{"r1", input.r1}, {"r2", input.r2}, {"r3", input.r3}, {"c1", input.c1}, {"c2", input.c2}};
+}
+
+void AddCircuitSourceOptions(CLI::App& command, CircuitOptions& options) {
+  command.add_flag("--design", options.design,
+                   "The circuit is the design's result for --fo .. --series-c (and --c2 kept)");
+  AddCircuitOptions(command, options.parts);
+  AddDesignTargetOptions(command, options.design_input);
+}
+
+void CheckCircuitSourceOptions(const CLI::App& command, CircuitOptions& options) {
+  const std::vector<const char*> design_only = {"--fo",   "--q",        "--h",
+                                                "--zref", "--series-r", "--series-c"};
+  const std::vector<const char*> parts_only = {"--r1", "--r2", "--r3", "--c1"};
+  for (const char* name : options.design ? parts_only : design_only) {
+    if (command.count(name) > 0) {
+      throw CLI::ValidationError(name,
+                                 options.design ? "not used with --design" : "needs --design");
+    }
+  }
+  if (!options.design) RequireCircuitOptions(command);
+  if (options.design && command.count("--c2") > 0) {
+    options.design_input.c2 = options.parts.c2;
+    options.design_input.lock = true;
+  }
 }
 
 }  // namespace cli

@@ -5,6 +5,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/circuit_source.h"
 #include "cli/single_output.h"
 #include "cli/text_commands.h"
 
@@ -30,6 +31,13 @@ void RequireCircuitOptions(const CLI::App& command);
 void AddDesignOptions(CLI::App& command, DesignInput& input);
 // The same without --c2, for commands where --c2 also names the circuit's C2.
 void AddDesignTargetOptions(CLI::App& command, DesignInput& input);
+
+// --design, --r1 .. --c2 and --fo .. --series-c; with --design, --c2 is the design's kept C2.
+void AddCircuitSourceOptions(CLI::App& command, CircuitOptions& options);
+// After parsing: refuses options of the other way of giving the circuit (they would be
+// ignored silently) and missing parts (CLI::ValidationError, CLI::RequiredError), and
+// turns --c2 with --design into the Lock box.
+void CheckCircuitSourceOptions(const CLI::App& command, CircuitOptions& options);
 
 // The inputs by their batch column names, for JSON and CSV output.
 NamedInputs NamedDesignInputs(const DesignInput& input);

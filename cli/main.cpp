@@ -40,6 +40,8 @@ int main(int argc, char** argv) {
   cli::AddDesignSubcommand(app, exit_code);
   cli::AddAnalyzeSubcommand(app, exit_code);
   cli::AddToleranceSubcommand(app, exit_code);
+  cli::AddResponseSubcommand(app, exit_code);
+  cli::AddNetlistSubcommand(app, exit_code);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

@@ -9,6 +9,8 @@ namespace cli {
 void AddDesignSubcommand(CLI::App& app, int& exit_code);
 void AddAnalyzeSubcommand(CLI::App& app, int& exit_code);
 void AddToleranceSubcommand(CLI::App& app, int& exit_code);
+void AddResponseSubcommand(CLI::App& app, int& exit_code);
+void AddNetlistSubcommand(CLI::App& app, int& exit_code);
 
 }  // namespace cli
 

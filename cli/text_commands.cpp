@@ -53,10 +53,6 @@ Decoded Decode(std::initializer_list<std::pair<std::string_view, const std::stri
   return decoded;
 }
 
-std::string NotUtf8Error(std::string_view name) {
-  return "The " + std::string(name) + " text is not valid UTF-8.";
-}
-
 }  // namespace
 
 CommandOutcome RunDesign(const DesignInput& input, Report report) {

@@ -17,49 +17,6 @@
 namespace cli {
 namespace {
 
-// The circuit to analyse, or why there is none; a design may also leave a warning beside
-// its circuit (its Q missed).
-struct CircuitSource {
-  std::optional<calc::Circuit> circuit;
-  std::string warning, error;
-};
-
-std::string NotUtf8Error(std::string_view name) {
-  return "The " + std::string(name) + " text is not valid UTF-8.";
-}
-
-CircuitSource FromDesign(const DesignInput& input) {
-  const CommandOutcome outcome = RunDesign(input);
-  CircuitSource source{std::nullopt, outcome.warning, outcome.error};
-  // Results r1, r2, r3, c1, c2 first; they have values only when the design ran.
-  calc::PartValues parts;
-  for (int part = 0; part < calc::kPartCount; ++part) parts[part] = outcome.results[part].value;
-  if (outcome.error.empty() && !std::isnan(parts[calc::kR1])) {
-    source.circuit = calc::CircuitOf(parts);
-  }
-  return source;
-}
-
-CircuitSource FromParts(const AnalysisInput& input) {
-  CircuitSource source;
-  const std::pair<std::string_view, const std::string*> texts[] = {{"r1", &input.r1},
-                                                                   {"r2", &input.r2},
-                                                                   {"r3", &input.r3},
-                                                                   {"c1", &input.c1},
-                                                                   {"c2", &input.c2}};
-  calc::PartValues parts;
-  for (int part = 0; part < calc::kPartCount; ++part) {
-    const std::optional<std::u16string> text = Utf8ToUtf16(*texts[part].second);
-    if (!text) {
-      source.error = NotUtf8Error(texts[part].first);
-      return source;
-    }
-    parts[part] = calc::ParseQuantity(*text);
-  }
-  source.circuit = calc::CircuitOf(parts);
-  return source;
-}
-
 // The tolerance texts in UTF-16, or the name of the first option that is not UTF-8.
 struct ToleranceTexts {
   calc::ToleranceTexts texts;
@@ -134,8 +91,7 @@ void PrintJson(const calc::Circuit& circuit, const calc::Sensitivities& s,
 
 int RunTolerance(const ToleranceInput& input, Format format, std::uint64_t fresh_seed,
                  std::ostream& out, std::ostream& errors) {
-  const CircuitSource source =
-      input.design ? FromDesign(input.design_input) : FromParts(input.circuit);
+  const CircuitSource source = ReadCircuitSource(input.circuit);
   int exit_code = 0;
   if (!source.warning.empty()) {
     errors << "warning: " << WithLfLineEnds(source.warning) << '\n';

@@ -10,17 +10,16 @@
 #include <string>
 
 #include "calc/tolerance.h"
+#include "cli/circuit_source.h"
 #include "cli/single_output.h"
 #include "cli/text_commands.h"
 
 namespace cli {
 
-// The inputs as typed (UTF-8). With `design` the circuit is the design's result for
-// `design_input`, else the parts in `circuit`. An empty seed draws a new one.
+// The inputs as typed (UTF-8): the circuit's parts or design, and the run's settings. An
+// empty seed draws a new one.
 struct ToleranceInput {
-  bool design = false;
-  DesignInput design_input;
-  AnalysisInput circuit;
+  CircuitOptions circuit;
   std::string tol_r = "1%", tol_c = "5%";
   std::array<std::string, 5> tol_part;  // R1, R2, R3, C1, C2; empty: the kind's
   calc::Distribution distribution = calc::Distribution::kUniform;

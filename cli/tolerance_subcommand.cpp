@@ -20,10 +20,7 @@ void AddToleranceSubcommand(CLI::App& app, int& exit_code) {
   CLI::App* command = app.add_subcommand(
       "tolerance",
       "Sensitivities, worst case and a Monte Carlo run of the circuit built from real parts");
-  command->add_flag("--design", input.design,
-                    "Analyse the design's result for --fo .. --series-c (and --c2 kept)");
-  AddCircuitOptions(*command, input.circuit);
-  AddDesignTargetOptions(*command, input.design_input);
+  AddCircuitSourceOptions(*command, input.circuit);
   AddFormatOption(*command, settings->format);
   command->add_option("--tol-r", input.tol_r, "Tolerance of every resistor")->capture_default_str();
   command->add_option("--tol-c", input.tol_c, "Tolerance of every capacitor")
@@ -58,21 +55,7 @@ void AddToleranceSubcommand(CLI::App& app, int& exit_code) {
       "Percentiles interpolate linearly between order statistics; the yield interval is\n"
       "the 95 % Wilson interval.");
   command->callback([settings, command, &exit_code] {
-    // Options of the other way of giving the circuit would be silently ignored.
-    const std::vector<const char*> design_only = {"--fo",   "--q",        "--h",
-                                                  "--zref", "--series-r", "--series-c"};
-    const std::vector<const char*> parts_only = {"--r1", "--r2", "--r3", "--c1"};
-    for (const char* name : settings->input.design ? parts_only : design_only) {
-      if (command->count(name) > 0) {
-        throw CLI::ValidationError(
-            name, settings->input.design ? "not used with --design" : "needs --design");
-      }
-    }
-    if (!settings->input.design) RequireCircuitOptions(*command);
-    if (settings->input.design && command->count("--c2") > 0) {
-      settings->input.design_input.c2 = settings->input.circuit.c2;
-      settings->input.design_input.lock = true;
-    }
+    CheckCircuitSourceOptions(*command, settings->input.circuit);
     exit_code =
         RunTolerance(settings->input, settings->format, calc::NewSeed(), std::cout, std::cerr);
   });

@@ -73,6 +73,10 @@ std::optional<std::u16string> Utf8ToUtf16(std::string_view text) {
   return out;
 }
 
+std::string NotUtf8Error(std::string_view name) {
+  return "The " + std::string(name) + " text is not valid UTF-8.";
+}
+
 std::string Utf16ToUtf8(std::u16string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 2);

@@ -12,6 +12,9 @@ namespace cli {
 // surrogates, truncated or stray bytes, values above U+10FFFF).
 std::optional<std::u16string> Utf8ToUtf16(std::string_view text);
 
+// The error for an input (named as its option or column) whose text is not UTF-8.
+std::string NotUtf8Error(std::string_view name);
+
 // UTF-8 of a UTF-16 text; a lone surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
 

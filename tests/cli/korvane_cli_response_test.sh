@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# korvane-cli response and netlist as a script runs them: the documented CSV columns and
+# JSON figures (read back with Python), the deck running in ngspice, and usage errors.
+#   korvane_cli_response_test.sh <path to korvane-cli>
+set -euo pipefail
+cli=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A design with an op-amp: three curves, 400 points by default, two decades either side.
+"$cli" response --design --fo 10k --q 5 --h 2 --gbw 10M --format csv >"$work/curve.csv"
+python3 - "$work/curve.csv" <<'PY'
+import csv, sys
+rows = list(csv.DictReader(open(sys.argv[1], newline="")))
+assert len(rows) == 400, len(rows)
+assert list(rows[0]) == ["frequency_hz", "target_gain_db", "target_phase_deg", "ideal_gain_db",
+                         "ideal_phase_deg", "opamp_gain_db", "opamp_phase_deg"], list(rows[0])
+first, last = float(rows[0]["frequency_hz"]), float(rows[-1]["frequency_hz"])
+assert 9e3 < (first * last) ** 0.5 < 11e3 and abs(last / first - 1e4) < 1e-6, (first, last)
+for row in rows:
+    for key in row:
+        if key.endswith("phase_deg"):
+            assert -180 < float(row[key]) <= 180, row
+PY
+
+# The parts alone: no target, no op-amp unless asked.
+"$cli" response --r1 10k --r3 100k --c1 10n --c2 10n --points 3 --format csv >"$work/ideal.csv"
+head -n 1 "$work/ideal.csv" | grep -qx $'frequency_hz,ideal_gain_db,ideal_phase_deg\r' ||
+  fail "columns without --design and --gbw: $(head -n 1 "$work/ideal.csv")"
+
+"$cli" response --design --fo 1k --q 5 --gbw 1M --format json >"$work/figures.json"
+python3 - "$work/figures.json" <<'PY'
+import json, sys
+doc = json.load(open(sys.argv[1]))
+keys = ["peak_hz", "peak_gain_db", "low_3db_hz", "high_3db_hz", "bandwidth_hz", "q_bandwidth",
+        "phase_at_peak_deg"]
+for curve in ("target", "ideal", "opamp"):
+    assert list(doc[curve]) == keys, doc[curve]
+assert abs(doc["target"]["peak_hz"] - 1000) < 1e-4, doc["target"]
+assert abs(doc["target"]["q_bandwidth"] - 5) < 1e-6, doc["target"]
+assert doc["required_gbw_hz"] > 0 and doc["required_slew_v_per_us"] > 0, doc
+PY
+
+# The deck runs in ngspice and prints the sweep.
+"$cli" netlist --design --fo 1k --q 5 --gbw 1M --points 50 >"$work/deck.cir"
+grep -q '^\.ac dec' "$work/deck.cir" || fail "no .ac line"
+if command -v ngspice >/dev/null; then
+  ngspice -b "$work/deck.cir" >"$work/ngspice.out" 2>&1 || fail "ngspice failed: $(tail "$work/ngspice.out")"
+  [[ $(grep -cE '^[0-9]+\s' "$work/ngspice.out") -ge 50 ]] || fail "ngspice printed no sweep"
+elif [[ ${CI:-} == true ]]; then
+  fail "ngspice is not installed"
+fi
+
+# Usage errors and unusable values.
+status=0; "$cli" response --r1 10k --fo 1k >/dev/null 2>&1 || status=$?
+[[ $status == 2 ]] || fail "--fo without --design: exit $status"
+status=0; "$cli" response --design --r1 10k >/dev/null 2>&1 || status=$?
+[[ $status == 2 ]] || fail "--r1 with --design: exit $status"
+status=0; err=$("$cli" response --r1 10k --r3 100k --c1 10n --c2 10n --points 1 2>&1 >/dev/null) || status=$?
+[[ $status == 1 && $err == *"--points"* ]] || fail "one point: exit $status, '$err'"
+status=0; err=$("$cli" netlist --r1 0 --r3 100k --c1 10n --c2 10n 2>&1 >/dev/null) || status=$?
+[[ $status == 1 && $err == *"no centre frequency"* ]] || fail "R1 = 0: exit $status, '$err'"
+echo "korvane-cli response and netlist: all checks passed"
