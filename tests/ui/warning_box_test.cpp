@@ -1,7 +1,11 @@
-// The warning box on the offscreen platform (an 800 x 800 screen): its look, how it
-// closes, and where it opens relative to its owner and the work area.
+// The warning box on the offscreen platform (an 800 x 800 screen): its look, its layout in
+// dialog units, how it closes, and where it opens relative to its owner and the work area.
+// The layout and centring cases run again on the X server (warning_box_xcb_test).
+#include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 #include "tests/ui/support/modal_box_watch.h"
@@ -79,6 +83,52 @@ class WarningBoxTest : public QObject {
         ui::ShowWarning(owner_.get(), QStringLiteral("R1,R2,R3,C1,C2,C3 に値をセットしてください")),
         result);
     QCOMPARE(watch_->boxes().size(), std::size_t{1});
+  }
+
+  // The layout from the font's dialog units, worked out here from the font itself: margins
+  // of 8 units, 10 between icon and message and before the button, a 50 x 14 unit button
+  // centred under message and icon.
+  void DialogUnitGeometry() {
+    struct Seen {
+      QRect icon, message, button;
+      QSize client;
+      QFont font;
+    } seen;
+    owner_->setGeometry(QRect(100, 100, 352, 392));
+    owner_->show();
+    watch_->Expect([&seen](QWidget& box) {
+      seen = {box.findChild<QLabel*>(QStringLiteral("Icon"))->geometry(),
+              box.findChild<QLabel*>(QStringLiteral("Message"))->geometry(),
+              box.findChild<QPushButton*>(QStringLiteral("OK"))->geometry(), box.size(),
+              box.font()};
+      ModalBoxWatch::PressKey(Qt::Key_Escape)(box);
+    });
+    const QString text =
+        QStringLiteral(u"Q値の誤差が大きい\nHまたはC2の値を微調整すると改善できます");
+    QCOMPARE(ui::ShowWarning(owner_.get(), text), ui::WarningResult::kOk);
+
+    const QFontMetrics metrics(seen.font);
+    const int average = (metrics.horizontalAdvance(QStringLiteral(
+                             "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+                             26 +
+                         1) /
+                        2;
+    const auto dx = [average](int units) { return units * average / 4; };
+    const auto dy = [&metrics](int units) { return units * metrics.height() / 8; };
+    const QSize text_size =
+        metrics.boundingRect(QRect(0, 0, 10000, 10000), Qt::TextWordWrap, text).size();
+
+    QCOMPARE(seen.icon, QRect(dx(8), dy(8), 32, 32));
+    QCOMPARE(seen.message.topLeft(), QPoint(dx(8) + 32 + dx(10), dy(8)));
+    QCOMPARE(seen.message.size(), text_size);
+    QCOMPARE(seen.button.size(),
+             QSize(std::max(dx(50), metrics.horizontalAdvance(QStringLiteral("OK")) + 8), dy(14)));
+    QCOMPARE(seen.button.top(), dy(8) + std::max(32, text_size.height()) + dy(10));
+    QCOMPARE(seen.client, QSize(dx(8) + 32 + dx(10) + text_size.width() + dx(8),
+                                seen.button.bottom() + 1 + dy(8)));
+    // Centred under the message and icon, to the pixel that an odd difference loses.
+    QVERIFY(std::abs((seen.button.left() + seen.button.width() / 2.0) -
+                     seen.client.width() / 2.0) <= 1.0);
   }
 
   void CentredOverTheOwner() {

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -92,7 +93,19 @@ class ModalBoxWatch : public QObject {
     box.title = widget.windowTitle();
     box.frame = widget.frameGeometry();
     box.parent = widget.parentWidget();
-    if (auto* message = qobject_cast<QMessageBox*>(&widget)) {
+    if (widget.property("messageIcon").isValid()) {  // the program's own warning box
+      box.icon = static_cast<QMessageBox::Icon>(widget.property("messageIcon").toInt());
+      if (auto* label = widget.findChild<QLabel*>(QStringLiteral("Message")))
+        box.text = label->text();
+      const QList<QPushButton*> buttons = widget.findChildren<QPushButton*>();
+      for (const QPushButton* button : buttons) box.buttons << button->text();
+      if (buttons.size() == 1) {
+        // The box closes with OK on Escape itself; the default role is the button's own.
+        box.single_button_is_default_and_escape = buttons.front()->isDefault();
+        box.button_has_focus = QApplication::focusWidget() == buttons.front() ||
+                               widget.focusWidget() == buttons.front();
+      }
+    } else if (auto* message = qobject_cast<QMessageBox*>(&widget)) {
       box.text = message->text();
       box.icon = message->icon();
       const QList<QAbstractButton*> buttons = message->buttons();
