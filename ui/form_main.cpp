@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <limits>
+#include <memory>
 
 #include "calc/analysis_command.h"
 #include "calc/design_command.h"
@@ -78,6 +79,7 @@ constexpr ComboRow kCombos[] = {
 constexpr QStringView kSeriesItems[] = {u"3", u"6", u"12", u"24", u"48", u"96", u"192", u"∞"};
 
 struct ButtonRow {
+  ButtonId id;
   const char* name;
   QRect bounds;
   QStringView caption;
@@ -86,16 +88,22 @@ struct ButtonRow {
 };
 
 constexpr ButtonRow kButtons[] = {
-    {"ButtonClr", {282, 197, 55, 25}, u"クリア", u"", true},
-    {"ButtonCalc", {21, 359, 67, 25}, u"定数計算", u"定数計算を実行します", true},
-    {"ButtonTF", {92, 359, 67, 25}, u"伝達関数", u"伝達関数計算を実行します", true},
-    {"ButtonPrint", {163, 359, 55, 25}, u"印刷", u"結果をテキストで印刷します", false},
-    {"ButtonCopy",
+    {ButtonId::kClr, "ButtonClr", {282, 197, 55, 25}, u"クリア", u"", true},
+    {ButtonId::kCalc, "ButtonCalc", {21, 359, 67, 25}, u"定数計算", u"定数計算を実行します", true},
+    {ButtonId::kTF, "ButtonTF", {92, 359, 67, 25}, u"伝達関数", u"伝達関数計算を実行します", true},
+    {ButtonId::kPrint,
+     "ButtonPrint",
+     {163, 359, 55, 25},
+     u"印刷",
+     u"結果をテキストで印刷します",
+     false},
+    {ButtonId::kCopy,
+     "ButtonCopy",
      {222, 359, 55, 25},
      u"コピー",
      u"結果をテキストでクリップボードにコピーします",
      false},
-    {"ButtonExit", {282, 359, 55, 25}, u"終了", u"", true},
+    {ButtonId::kExit, "ButtonExit", {282, 359, 55, 25}, u"終了", u"", true},
 };
 
 enum class Align { kCentre, kRight, kSizedToText };
@@ -134,13 +142,6 @@ constexpr LabelRow kHelpLabel{
     "Label19", {287, 333, 50, 13}, u"Help", Align::kCentre, u"クリックでヘルプを表示します"};
 
 constexpr QRect kPictureBounds{50, 233, 230, 113};
-
-// The focusable controls in tab order: Tab, Enter and the arrow keys visit them so.
-constexpr const char* kTabOrder[] = {
-    "EditFo",     "EditQ",      "EditH",       "EditR1",     "EditR2",   "EditR3",
-    "EditFor",    "EditQr",     "EditHr",      "EditC1",     "EditC2",   "ComboBoxER",
-    "ComboBoxEC", "EditStdR",   "ButtonClr",   "ButtonCalc", "ButtonTF", "ButtonPrint",
-    "ButtonCopy", "ButtonExit", "CheckBoxLock"};
 
 // Fields have no length limit of their own: whatever is typed reaches the commands.
 constexpr int kNoLengthLimit = std::numeric_limits<int>::max();
@@ -229,9 +230,8 @@ void TFormMain::CreateButtons() {
     button->setAutoDefault(true);
     button->setEnabled(row.enabled);
     ApplyHint(button, row.hint);
+    buttons_[static_cast<std::size_t>(row.id)] = button;
   }
-  button_print_ = findChild<QPushButton*>(QStringLiteral("ButtonPrint"));
-  button_copy_ = findChild<QPushButton*>(QStringLiteral("ButtonCopy"));
 }
 
 void TFormMain::CreateLabels() {
@@ -255,7 +255,8 @@ void TFormMain::CreateLabels() {
     ApplyHint(label, row.hint);
   };
   for (const LabelRow& row : kLabels) make(row, new QLabel(this));
-  make(kHelpLabel, new ClickableLabel(this));
+  help_label_ = new ClickableLabel(this);
+  make(kHelpLabel, help_label_);
 }
 
 void TFormMain::CreatePicture() {
@@ -266,37 +267,58 @@ void TFormMain::CreatePicture() {
 }
 
 void TFormMain::SetTabOrder() {
-  for (const char* name : kTabOrder) tab_order_.push_back(Control(name));
+  // The focusable controls in tab order: Tab, Enter and the arrow keys visit them so.
+  const auto edit = [this](Field field) -> QWidget* {
+    return field_edits_[static_cast<std::size_t>(field)];
+  };
+  tab_order_ = {edit(Field::EditFo),
+                edit(Field::EditQ),
+                edit(Field::EditH),
+                edit(Field::EditR1),
+                edit(Field::EditR2),
+                edit(Field::EditR3),
+                edit(Field::EditFor),
+                edit(Field::EditQr),
+                edit(Field::EditHr),
+                edit(Field::EditC1),
+                edit(Field::EditC2),
+                combo_er_,
+                combo_ec_,
+                edit(Field::EditStdR),
+                Button(ButtonId::kClr),
+                Button(ButtonId::kCalc),
+                Button(ButtonId::kTF),
+                Button(ButtonId::kPrint),
+                Button(ButtonId::kCopy),
+                Button(ButtonId::kExit),
+                check_lock_};
   for (std::size_t i = 1; i < tab_order_.size(); ++i) {
     QWidget::setTabOrder(tab_order_[i - 1], tab_order_[i]);
   }
 }
 
 void TFormMain::ConnectHandlers() {
-  auto button = [this](const char* name) {
-    return findChild<QPushButton*>(QString::fromLatin1(name));
+  const auto on_click = [this](ButtonId id, void (TFormMain::*handler)()) {
+    connect(Button(id), &QPushButton::clicked, this, handler);
   };
-  connect(button("ButtonCalc"), &QPushButton::clicked, this, &TFormMain::ButtonCalcClick);
-  connect(button("ButtonTF"), &QPushButton::clicked, this, &TFormMain::ButtonTFClick);
-  connect(button("ButtonPrint"), &QPushButton::clicked, this, &TFormMain::ButtonPrintClick);
-  connect(button("ButtonCopy"), &QPushButton::clicked, this, &TFormMain::ButtonCopyClick);
-  connect(button("ButtonClr"), &QPushButton::clicked, this, &TFormMain::ButtonClrClick);
-  connect(button("ButtonExit"), &QPushButton::clicked, this, &TFormMain::ButtonExitClick);
-  connect(findChild<ClickableLabel*>(QStringLiteral("Label19")), &ClickableLabel::clicked, this,
-          &TFormMain::Label19Click);
+  on_click(ButtonId::kCalc, &TFormMain::ButtonCalcClick);
+  on_click(ButtonId::kTF, &TFormMain::ButtonTFClick);
+  on_click(ButtonId::kPrint, &TFormMain::ButtonPrintClick);
+  on_click(ButtonId::kCopy, &TFormMain::ButtonCopyClick);
+  on_click(ButtonId::kClr, &TFormMain::ButtonClrClick);
+  on_click(ButtonId::kExit, &TFormMain::ButtonExitClick);
+  connect(help_label_, &ClickableLabel::clicked, this, &TFormMain::Label19Click);
 }
 
 void TFormMain::FormCreate() {
   setWindowTitle(MainWindowCaption(BuildVersionWord()));
   // The client area ends 15 pixels right of the Exit button and 8 pixels below it; the
   // window keeps that size: it can be neither resized nor maximised.
-  const QRect exit = Control("ButtonExit")->geometry();
+  const QRect exit = Button(ButtonId::kExit)->geometry();
   setFixedSize(exit.x() + exit.width() + 15, exit.y() + exit.height() + 8);
 }
 
-QWidget* TFormMain::Control(const char* name) const {
-  return findChild<QWidget*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
-}
+QPushButton* TFormMain::Button(ButtonId id) const { return buttons_[static_cast<std::size_t>(id)]; }
 
 // --- calc::Form ---
 
@@ -319,8 +341,8 @@ void TFormMain::SetText(calc::Field field, std::u16string_view text) {
 bool TFormMain::LockChecked() const { return check_lock_->isChecked(); }
 
 void TFormMain::SetOutputEnabled(bool enabled) {
-  button_print_->setEnabled(enabled);
-  button_copy_->setEnabled(enabled);
+  Button(ButtonId::kPrint)->setEnabled(enabled);
+  Button(ButtonId::kCopy)->setEnabled(enabled);
 }
 
 void TFormMain::ShowWarning(std::u16string_view text) { ui::ShowWarning(this, ToQString(text)); }
@@ -395,14 +417,15 @@ void TFormMain::MoveFocus(QObject* from, TabDirection direction) {
   // Controls without a tab stop are passed over, and so are disabled or hidden ones; the
   // search starts from the field's own place even when it has no tab stop itself.
   std::size_t from_index = tab_order_.size();
-  std::array<bool, std::size(kTabOrder)> can_take_focus{};
+  const std::unique_ptr<bool[]> can_take_focus(new bool[tab_order_.size()]{});
   for (std::size_t i = 0; i < tab_order_.size(); ++i) {
     const QWidget* control = tab_order_[i];
     if (control == from) from_index = i;
     can_take_focus[i] = (control->focusPolicy() & Qt::TabFocus) == Qt::TabFocus &&
                         control->isEnabled() && control->isVisibleTo(this);
   }
-  const std::optional<std::size_t> next = NextInTabOrder(can_take_focus, from_index, direction);
+  const std::optional<std::size_t> next =
+      NextInTabOrder({can_take_focus.get(), tab_order_.size()}, from_index, direction);
   if (!next) return;
   tab_order_[*next]->setFocus(direction == TabDirection::kForward ? Qt::TabFocusReason
                                                                   : Qt::BacktabFocusReason);

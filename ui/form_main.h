@@ -26,7 +26,12 @@ class QPushButton;
 
 namespace ui {
 
+class ClickableLabel;
 class TFormHelp;
+
+// The main window's push buttons, in the order of their table.
+enum class ButtonId { kClr, kCalc, kTF, kPrint, kCopy, kExit };
+inline constexpr std::size_t kButtonCount = 6;
 
 class TFormMain : public QWidget, public calc::Form {
   Q_OBJECT
@@ -72,7 +77,7 @@ class TFormMain : public QWidget, public calc::Form {
   void MoveFocus(QObject* from, TabDirection direction);
 
   QString ReportText() const;
-  QWidget* Control(const char* name) const;
+  QPushButton* Button(ButtonId id) const;
 
   calc::CalcState state_;
   ReportPrinter printer_;
@@ -80,8 +85,8 @@ class TFormMain : public QWidget, public calc::Form {
   QComboBox* combo_er_ = nullptr;
   QComboBox* combo_ec_ = nullptr;
   QCheckBox* check_lock_ = nullptr;
-  QPushButton* button_print_ = nullptr;
-  QPushButton* button_copy_ = nullptr;
+  std::array<QPushButton*, kButtonCount> buttons_{};
+  ClickableLabel* help_label_ = nullptr;
   std::vector<QWidget*> tab_order_;
   TFormHelp* form_help_ = nullptr;
   bool placed_ = false;

@@ -4,7 +4,6 @@
 #include <QGroupBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QStringList>
 
 #include "ui/print_settings.h"
@@ -66,12 +65,8 @@ ReportPrinter::ReportPrinter(QWidget* dialog_parent) : dialog_parent_(dialog_par
 ReportPrinter::~ReportPrinter() = default;
 
 void ReportPrinter::PrintReport(const QString& report) {
-  // Qt's dialog also offers printing to a PDF file, so there is somewhere to print even
-  // without a printer; only a dialog without that choice can be left with nowhere.
-  if (!kDialogOptions.testFlag(QAbstractPrintDialog::PrintToFile) &&
-      QPrinterInfo::availablePrinterNames().isEmpty()) {
-    throw PrintError("There is no default printer currently selected");
-  }
+  // No check for a missing printer: the dialog always offers printing to a PDF file
+  // (kDialogOptions), so there is always somewhere to print.
   // Made at the first print: the default printer, at the printer's own resolution.
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
 

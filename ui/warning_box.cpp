@@ -108,19 +108,6 @@ class WarningBox : public QDialog {
 
 }  // namespace
 
-QRect MonitorWorkArea(const QWidget* window) {
-  const QList<QScreen*> screens = QGuiApplication::screens();
-  if (window != nullptr && !screens.isEmpty()) {
-    std::vector<ScreenRect> areas;
-    areas.reserve(static_cast<std::size_t>(screens.size()));
-    for (const QScreen* screen : screens) areas.push_back(ScreenRectFromQRect(screen->geometry()));
-    const int index = NearestScreenIndex(ScreenRectFromQRect(window->frameGeometry()), areas);
-    if (index >= 0) return screens[index]->availableGeometry();
-  }
-  const QScreen* primary = QGuiApplication::primaryScreen();
-  return primary != nullptr ? primary->availableGeometry() : QRect();
-}
-
 WarningResult ShowWarning(QWidget* owner, const QString& text) {
   WarningBox box(owner, text);
   return box.exec() == QDialog::Accepted ? WarningResult::kOk : WarningResult::kClosed;

@@ -2,7 +2,6 @@
 #ifndef KORVANE_UI_WARNING_BOX_H
 #define KORVANE_UI_WARNING_BOX_H
 
-#include <QRect>
 #include <QString>
 
 class QWidget;
@@ -14,11 +13,6 @@ enum class WarningResult {
   kOk = 1,      // the "OK" button: a click, Enter, Space or Escape
   kClosed = 2,  // the title bar's close box
 };
-
-// The work area (the screen less panels and docks) of the screen that `window` lies on:
-// the one sharing the largest area with its frame, else the nearest one. Without a
-// window, the primary screen's.
-QRect MonitorWorkArea(const QWidget* window);
 
 // Shows `text` modally in a box titled "Warning" with the warning icon and one "OK"
 // button that is both default and escape; CR LF in the text starts a new line. The box

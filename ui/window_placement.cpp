@@ -1,5 +1,10 @@
 #include "ui/window_placement.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <vector>
+
 #include <algorithm>
 #include <limits>
 
@@ -90,6 +95,19 @@ int NearestScreenIndex(const ScreenRect& window, std::span<const ScreenRect> scr
     }
   }
   return best;
+}
+
+QRect MonitorWorkArea(const QWidget* window) {
+  const QList<QScreen*> screens = QGuiApplication::screens();
+  if (window != nullptr && !screens.isEmpty()) {
+    std::vector<ScreenRect> areas;
+    areas.reserve(static_cast<std::size_t>(screens.size()));
+    for (const QScreen* screen : screens) areas.push_back(ScreenRectFromQRect(screen->geometry()));
+    const int index = NearestScreenIndex(ScreenRectFromQRect(window->frameGeometry()), areas);
+    if (index >= 0) return screens[index]->availableGeometry();
+  }
+  const QScreen* primary = QGuiApplication::primaryScreen();
+  return primary != nullptr ? primary->availableGeometry() : QRect();
 }
 
 }  // namespace ui

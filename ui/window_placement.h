@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <span>
 
+class QWidget;
+
 namespace ui {
 
 struct ScreenRect {
@@ -58,6 +60,12 @@ ScreenPoint CentreInWorkArea(std::int64_t width, std::int64_t height, const Scre
 //   NearestScreenIndex({900, 0, 1300, 300}, {{0, 0, 1000, 800}, {1000, 0, 2000, 800}}) -> 1
 //   NearestScreenIndex({-500, 0, -100, 300}, {{0, 0, 1000, 800}, {1000, 0, 2000, 800}}) -> 0
 int NearestScreenIndex(const ScreenRect& window, std::span<const ScreenRect> screens);
+
+// The screens' side of placement, the one function here that asks the window system:
+// the work area (the screen less panels and docks) of the screen that `window` lies on,
+// the one sharing the largest area with its frame (NearestScreenIndex), else the nearest
+// one. Without a window, the primary screen's.
+QRect MonitorWorkArea(const QWidget* window);
 
 }  // namespace ui
 

@@ -10,6 +10,7 @@
 
 #include "tests/ui/support/modal_box_watch.h"
 #include "ui/warning_box.h"
+#include "ui/window_placement.h"
 
 using testing_support::ModalBoxWatch;
 
