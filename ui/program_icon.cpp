@@ -5,6 +5,9 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <cmath>
+#include <map>
+#include <memory>
+#include <utility>
 
 namespace ui {
 namespace {
@@ -76,25 +79,39 @@ class ProgramIconEngine : public QIconEngine {
     PaintIcon(*painter, rect);
   }
 
+  // Each size is drawn once: the window system asks for every size whenever a window's
+  // icon is set, and the application and the main window both set it.
   QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    const auto key = std::make_pair(size.width(), size.height());
+    if (const auto found = cache_->find(key); found != cache_->end()) return found->second;
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+    {
+      QPainter painter(&pixmap);
+      paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+    }
+    cache_->emplace(key, pixmap);
     return pixmap;
   }
 
-  QIconEngine* clone() const override { return new ProgramIconEngine(*this); }
+  QIconEngine* clone() const override { return new ProgramIconEngine(*this); }  // shares the cache
   QString key() const override { return QStringLiteral("KorvaneProgramIcon"); }
   // The window system is handed every listed size at start-up; larger pictures come from
   // the scalable icon that the desktop entry names.
   QList<QSize> availableSizes(QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
     return {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}};
   }
+
+ private:
+  std::shared_ptr<std::map<std::pair<int, int>, QPixmap>> cache_ =
+      std::make_shared<std::map<std::pair<int, int>, QPixmap>>();
 };
 
 }  // namespace
 
-QIcon ProgramIcon() { return QIcon(new ProgramIconEngine); }
+QIcon ProgramIcon() {
+  static const QIcon icon(new ProgramIconEngine);  // one engine, one cache, for every window
+  return icon;
+}
 
 }  // namespace ui
