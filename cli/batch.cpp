@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <future>
 #include <optional>
 #include <span>
 #include <string>
@@ -93,13 +94,13 @@ CommandOutcome RunRow(Command command, const HeaderMap& map, const Row& row) {
     } else if (!lock.empty() && lock != "0") {
       return RowError(command, "The lock cell must be 1, 0 or empty.");
     }
-    return RunDesign(input);
+    return RunDesign(input, Report::kSkip);
   }
-  return RunAnalysis({cell(0), cell(1), cell(2), cell(3), cell(4)});
+  return RunAnalysis({cell(0), cell(1), cell(2), cell(3), cell(4)}, Report::kSkip);
 }
 
 // The output line of one row; `clean` tells whether it ran without warning or error.
-std::string RowLine(Command command, const HeaderMap& map, std::size_t header_size, Row& row,
+std::string RowLine(Command command, const HeaderMap& map, std::size_t header_size, const Row& row,
                     bool& clean) {
   CommandOutcome outcome;
   if (row.unterminated) {
@@ -112,11 +113,47 @@ std::string RowLine(Command command, const HeaderMap& map, std::size_t header_si
     outcome = RunRow(command, map, row);
   }
   clean = outcome.Clean();
-  row.cells.resize(header_size);  // the input columns as given, missing cells empty
-  AppendResultCells(row.cells, outcome);
   std::string line;
-  AppendCsvRecord(line, row.cells);
+  line.reserve(256);  // a design row with its results takes about 230 bytes
+  // The input columns as given, missing cells empty, surplus ones dropped.
+  for (std::size_t i = 0; i < header_size; ++i) {
+    if (i != 0) line += ',';
+    if (i < row.cells.size()) AppendCsvField(line, row.cells[i]);
+  }
+  AppendResultCsvFields(line, outcome);
+  line += "\r\n";
   return line;
+}
+
+// The output lines of a chunk of rows, in order, and whether all of them ran clean.
+struct ChunkLines {
+  std::vector<std::string> lines;
+  bool clean = true;
+};
+
+// Works on the rows on up to `threads` threads, each on a contiguous share.
+ChunkLines RunChunk(Command command, const HeaderMap& map, std::size_t header_size,
+                    const std::vector<Row>& rows, unsigned threads) {
+  ChunkLines result;
+  result.lines.resize(rows.size());
+  std::vector<char> clean(rows.size(), 1);
+  const auto work = [&](std::size_t first, std::size_t last) {
+    for (std::size_t i = first; i < last; ++i) {
+      bool row_clean = true;
+      result.lines[i] = RowLine(command, map, header_size, rows[i], row_clean);
+      clean[i] = row_clean ? 1 : 0;
+    }
+  };
+  {
+    std::vector<std::jthread> helpers;
+    const std::size_t share = (rows.size() + threads - 1) / threads;
+    for (unsigned t = 1; t < threads && t * share < rows.size(); ++t) {
+      helpers.emplace_back(work, t * share, std::min(rows.size(), (t + 1) * share));
+    }
+    work(0, std::min(rows.size(), share));
+  }
+  result.clean = std::find(clean.begin(), clean.end(), 0) == clean.end();
+  return result;
 }
 
 }  // namespace
@@ -128,29 +165,21 @@ int RunBatch(Command command, std::istream& in, std::ostream& out, std::ostream&
   bool all_clean = true;
   std::vector<Row> chunk;
   const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1U, 8U);
+  // While one chunk is worked on, the next is read: the reading then costs no time of its
+  // own on a machine with a core to spare.
+  std::future<ChunkLines> pending;
 
+  const auto write_pending = [&] {
+    if (!pending.valid()) return;
+    const ChunkLines done = pending.get();
+    for (const std::string& line : done.lines) out << line;
+    all_clean = all_clean && done.clean;
+  };
   const auto flush = [&] {
-    std::vector<std::string> lines(chunk.size());
-    std::vector<char> clean(chunk.size(), 1);
-    const auto work = [&](std::size_t first, std::size_t last) {
-      for (std::size_t i = first; i < last; ++i) {
-        bool row_clean = true;
-        lines[i] = RowLine(command, *map, header_size, chunk[i], row_clean);
-        clean[i] = row_clean ? 1 : 0;
-      }
-    };
-    {
-      std::vector<std::jthread> helpers;
-      const std::size_t share = (chunk.size() + threads - 1) / threads;
-      for (unsigned t = 1; t < threads && t * share < chunk.size(); ++t) {
-        helpers.emplace_back(work, t * share, std::min(chunk.size(), (t + 1) * share));
-      }
-      work(0, std::min(chunk.size(), share));
-    }
-    for (std::size_t i = 0; i < chunk.size(); ++i) {
-      out << lines[i];
-      all_clean = all_clean && clean[i] != 0;
-    }
+    write_pending();
+    pending = std::async(std::launch::async, [&, chunk_rows = std::move(chunk)] {
+      return RunChunk(command, *map, header_size, chunk_rows, threads);
+    });
     chunk.clear();
   };
 
@@ -186,6 +215,7 @@ int RunBatch(Command command, std::istream& in, std::ostream& out, std::ostream&
     return 2;
   }
   flush();
+  write_pending();
   out.flush();
   if (!read) {
     errors << "korvane-cli: standard input could not be read to the end\n";

@@ -58,7 +58,7 @@ std::string NotUtf8Error(std::string_view name) {
 
 }  // namespace
 
-CommandOutcome RunDesign(const DesignInput& input) {
+CommandOutcome RunDesign(const DesignInput& input, Report report) {
   CommandOutcome outcome = NoResults(kDesignResultNames);
   const Decoded decoded = Decode({{"fo", &input.fo},
                                   {"q", &input.q},
@@ -110,11 +110,13 @@ CommandOutcome RunDesign(const DesignInput& input) {
   const double values[] = {
       c.R1, c.R2, c.R3, c.C1, c.C2, result.achieved.Fo, result.achieved.Q, result.achieved.H};
   for (std::size_t i = 0; i < std::size(values); ++i) SetResult(outcome, i, values[i]);
-  outcome.report = Utf16ToUtf8(calc::BuildDesignReport(fo_text, q_text, result));
+  if (report == Report::kBuild) {
+    outcome.report = Utf16ToUtf8(calc::BuildDesignReport(fo_text, q_text, result));
+  }
   return outcome;
 }
 
-CommandOutcome RunAnalysis(const AnalysisInput& input) {
+CommandOutcome RunAnalysis(const AnalysisInput& input, Report report) {
   CommandOutcome outcome = NoResults(kAnalysisResultNames);
   const Decoded decoded = Decode({{"r1", &input.r1},
                                   {"r2", &input.r2},
@@ -144,7 +146,9 @@ CommandOutcome RunAnalysis(const AnalysisInput& input) {
   SetResult(outcome, 0, result.Fo);
   SetResult(outcome, 1, result.Q);
   SetResult(outcome, 2, result.H);
-  outcome.report = Utf16ToUtf8(calc::BuildAnalysisReport(typed, result));
+  if (report == Report::kBuild) {
+    outcome.report = Utf16ToUtf8(calc::BuildAnalysisReport(typed, result));
+  }
   return outcome;
 }
 
