@@ -1,15 +1,21 @@
 #include "cli/command_options.h"
 
-#include <map>
 #include <string>
 
 namespace cli {
 
 void AddRunOptions(CLI::App& command, RunOptions& options) {
-  const std::map<std::string, Format> formats = {
-      {"text", Format::kText}, {"json", Format::kJson}, {"csv", Format::kCsv}};
-  command.add_option("--format", options.format, "Output: text (the report), json or csv")
-      ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case))
+  command
+      .add_option_function<std::string>(
+          "--format",
+          [&options](const std::string& name) {
+            options.format = name == "json"  ? Format::kJson
+                             : name == "csv" ? Format::kCsv
+                                             : Format::kText;
+          },
+          "Output: text (the report), json or csv")
+      ->transform(CLI::IsMember({"text", "json", "csv"}, CLI::ignore_case).description(""))
+      ->option_text("text|json|csv")
       ->default_str("text");
   command.add_flag("--batch", options.batch,
                    "Read CSV rows from standard input and write one CSV row per input row");
