@@ -172,13 +172,16 @@ int RunBatch(Command command, std::istream& in, std::ostream& out, std::ostream&
   std::future<ChunkLines> pending;
   std::vector<std::string> spare_lines;
 
-  const auto write_pending = [&] {
-    if (!pending.valid()) return;
-    ChunkLines done = pending.get();
+  const auto write = [&](ChunkLines done) {
     for (const std::string& line : done.lines) out << line;
     all_clean = all_clean && done.clean;
     spare_lines = std::move(done.lines);
   };
+  const auto write_pending = [&] {
+    if (pending.valid()) write(pending.get());
+  };
+  // A full chunk goes to the background; the last one, often the only one, is worked on
+  // here, without a thread to start for a handful of rows.
   const auto flush = [&] {
     write_pending();
     pending = std::async(std::launch::async, [&, chunk_rows = std::move(chunk),
@@ -220,8 +223,8 @@ int RunBatch(Command command, std::istream& in, std::ostream& out, std::ostream&
               "'korvane-cli --help'\n";
     return 2;
   }
-  flush();
   write_pending();
+  write(RunChunk(command, *map, header_size, chunk, std::move(spare_lines), threads));
   out.flush();
   if (!read) {
     errors << "korvane-cli: standard input could not be read to the end\n";
