@@ -2,6 +2,7 @@
 
 #include <csv.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -54,6 +55,10 @@ bool ReadCsv(std::istream& input,
     input.read(buffer.data(), buffer.size());
     const auto count = static_cast<std::size_t>(input.gcount());
     if (count == 0) break;
+    // libcsv grows a field's buffer by a fixed step, which makes a long field cost time
+    // in the square of its length (a megabyte cell: seconds). A step as large as the field
+    // so far doubles the buffer instead.
+    csv_set_blk_size(parser.get(), std::max(buffer.size(), parser->entry_size));
     // Without CSV_STRICT, libcsv accepts every byte sequence; only memory can fail it.
     if (csv_parse(parser.get(), buffer.data(), count, OnField, OnRecordEnd, &collector) != count) {
       return false;
