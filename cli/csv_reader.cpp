@@ -17,6 +17,8 @@ struct Collector {
 
 void OnField(void* data, std::size_t size, void* context) {
   auto& collector = *static_cast<Collector*>(context);
+  // Room for a design row at once, rather than growing through 1, 2, 4 and 8 cells.
+  if (collector.record.empty()) collector.record.reserve(8);
   collector.record.emplace_back(static_cast<const char*>(data), size);
 }
 

@@ -25,6 +25,7 @@ std::string Shown(double value) { return Utf16ToUtf8(calc::FormatDisplayed(value
 
 CommandOutcome NoResults(std::span<const std::string_view> names) {
   CommandOutcome outcome;
+  outcome.results.reserve(names.size());
   for (const std::string_view name : names) outcome.results.push_back({name, {}, calc::kNoValue});
   return outcome;
 }
@@ -41,6 +42,7 @@ struct Decoded {
 };
 Decoded Decode(std::initializer_list<std::pair<std::string_view, const std::string*>> inputs) {
   Decoded decoded;
+  decoded.texts.reserve(inputs.size());
   for (const auto& [name, text] : inputs) {
     std::optional<std::u16string> utf16 = Utf8ToUtf16(*text);
     if (!utf16) {
