@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <future>
 #include <optional>
 #include <span>
@@ -100,9 +99,10 @@ CommandOutcome RunRow(Command command, const HeaderMap& map, const Row& row) {
   return RunAnalysis({cell(0), cell(1), cell(2), cell(3), cell(4)}, Report::kSkip);
 }
 
-// Appends the output line of one row; returns whether it ran without warning or error.
-bool AppendRowLine(Command command, const HeaderMap& map, std::size_t header_size, Row& row,
-                   std::string& out) {
+// Replaces `line` by the output line of one row (keeping its memory); `clean` tells whether
+// the row ran without warning or error.
+void WriteRowLine(std::string& line, Command command, const HeaderMap& map, std::size_t header_size,
+                  const Row& row, bool& clean) {
   CommandOutcome outcome;
   if (row.unterminated) {
     outcome = RowError(command, "The input ends inside a quoted cell.");
@@ -113,38 +113,49 @@ bool AppendRowLine(Command command, const HeaderMap& map, std::size_t header_siz
   } else {
     outcome = RunRow(command, map, row);
   }
-  row.cells.resize(header_size);  // the input columns as given, missing cells empty
-  row.cells.reserve(header_size + 2 * outcome.results.size() + 2);
-  AppendResultCells(row.cells, outcome);
-  AppendCsvRecord(out, row.cells);
-  return outcome.Clean();
+  clean = outcome.Clean();
+  line.clear();
+  // The input columns as given, missing cells empty, surplus ones dropped.
+  for (std::size_t i = 0; i < header_size; ++i) {
+    if (i != 0) line += ',';
+    if (i < row.cells.size()) AppendCsvField(line, row.cells[i]);
+  }
+  AppendResultCsvFields(line, outcome);
+  line += "\r\n";
 }
 
-// One thread's share of a chunk: its rows' output lines, in order. The texts are kept
-// from chunk to chunk, so that their memory is not requested and touched afresh each time.
-struct ShareOutput {
-  std::string text;
+// The output lines of a chunk of rows, in order, and whether all of them ran clean.
+struct ChunkLines {
+  std::vector<std::string> lines;
   bool clean = true;
 };
 
-// Works out the rows' output lines: the rows are shared out in order, one share per entry
-// of `shares`, each on a thread of its own.
-void WorkChunk(Command command, const HeaderMap& map, std::size_t header_size,
-               std::vector<Row> rows, std::vector<ShareOutput>& shares) {
-  const std::size_t share = (rows.size() + shares.size() - 1) / shares.size();
-  const auto work = [&](std::size_t t) {
-    ShareOutput& output = shares[t];
-    output.text.clear();
-    output.clean = true;
-    const std::size_t first = std::min(rows.size(), t * share);
-    const std::size_t last = std::min(rows.size(), first + share);
+// Works on the rows on up to `threads` threads, each on a contiguous share. `lines` are
+// those of a chunk already written: reusing their memory spares a million allocations, and
+// the page faults of memory given back and taken again, in a long batch.
+ChunkLines RunChunk(Command command, const HeaderMap& map, std::size_t header_size,
+                    const std::vector<Row>& rows, std::vector<std::string> lines,
+                    unsigned threads) {
+  ChunkLines result{std::move(lines)};
+  result.lines.resize(rows.size());
+  std::vector<char> clean(rows.size(), 1);
+  const auto work = [&](std::size_t first, std::size_t last) {
     for (std::size_t i = first; i < last; ++i) {
-      output.clean = AppendRowLine(command, map, header_size, rows[i], output.text) && output.clean;
+      bool row_clean = true;
+      WriteRowLine(result.lines[i], command, map, header_size, rows[i], row_clean);
+      clean[i] = row_clean ? 1 : 0;
     }
   };
-  std::vector<std::jthread> helpers;
-  for (std::size_t t = 1; t < shares.size(); ++t) helpers.emplace_back(work, t);
-  work(0);
+  {
+    std::vector<std::jthread> helpers;
+    const std::size_t share = (rows.size() + threads - 1) / threads;
+    for (unsigned t = 1; t < threads && t * share < rows.size(); ++t) {
+      helpers.emplace_back(work, t * share, std::min(rows.size(), (t + 1) * share));
+    }
+    work(0, std::min(rows.size(), share));
+  }
+  result.clean = std::find(clean.begin(), clean.end(), 0) == clean.end();
+  return result;
 }
 
 }  // namespace
@@ -156,23 +167,28 @@ int RunBatch(Command command, std::istream& in, std::ostream& out, std::ostream&
   bool all_clean = true;
   std::vector<Row> chunk;
   const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1U, 8U);
+  // While one chunk is worked on, the next is read: the reading then costs no time of its
+  // own on a machine with a core to spare.
+  std::future<ChunkLines> pending;
+  std::vector<std::string> spare_lines;
 
-  // Rows are read while the chunk before is worked on; output keeps the input's order.
-  std::vector<ShareOutput> shares(threads);
-  std::future<void> pending;
-  const auto write_pending = [&] {
-    if (!pending.valid()) return;
-    pending.get();
-    for (const ShareOutput& share : shares) {
-      out << share.text;
-      all_clean = all_clean && share.clean;
-    }
+  const auto write = [&](ChunkLines done) {
+    for (const std::string& line : done.lines) out << line;
+    all_clean = all_clean && done.clean;
+    spare_lines = std::move(done.lines);
   };
+  const auto write_pending = [&] {
+    if (pending.valid()) write(pending.get());
+  };
+  // A full chunk goes to the background; the last one, often the only one, is worked on
+  // here, without a thread to start for a handful of rows.
   const auto flush = [&] {
     write_pending();
-    pending = std::async(std::launch::async, WorkChunk, command, std::cref(*map), header_size,
-                         std::move(chunk), std::ref(shares));
-    chunk = {};
+    pending = std::async(std::launch::async, [&, chunk_rows = std::move(chunk),
+                                              lines = std::move(spare_lines)]() mutable {
+      return RunChunk(command, *map, header_size, chunk_rows, std::move(lines), threads);
+    });
+    chunk.clear();
     chunk.reserve(kChunkRows);
   };
 
@@ -207,8 +223,8 @@ int RunBatch(Command command, std::istream& in, std::ostream& out, std::ostream&
               "'korvane-cli --help'\n";
     return 2;
   }
-  flush();
   write_pending();
+  write(RunChunk(command, *map, header_size, chunk, std::move(spare_lines), threads));
   out.flush();
   if (!read) {
     errors << "korvane-cli: standard input could not be read to the end\n";

@@ -1,16 +1,20 @@
 #include "cli/command_options.h"
 
-#include <map>
 #include <string>
 #include <vector>
 
 namespace cli {
 
 void AddFormatOption(CLI::App& command, Format& format) {
-  const std::map<std::string, Format> formats = {
-      {"text", Format::kText}, {"json", Format::kJson}, {"csv", Format::kCsv}};
-  command.add_option("--format", format, "Output: text (the report), json or csv")
-      ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case))
+  command
+      .add_option_function<std::string>(
+          "--format",
+          [&format](const std::string& name) {
+            format = name == "json" ? Format::kJson : name == "csv" ? Format::kCsv : Format::kText;
+          },
+          "Output: text (the report), json or csv")
+      ->transform(CLI::IsMember({"text", "json", "csv"}, CLI::ignore_case).description(""))
+      ->option_text("text|json|csv")
       ->default_str("text");
 }
 

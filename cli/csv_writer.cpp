@@ -1,10 +1,22 @@
 #include "cli/csv_writer.h"
 
 namespace cli {
+namespace {
+
+// One pass over the bytes: find_first_of would search the four characters once per byte.
+bool NeedsQuotes(std::string_view field) {
+  if (field.empty()) return false;
+  if (field.front() == ' ' || field.back() == ' ') return true;
+  for (const char c : field) {
+    if (c == ',' || c == '"' || c == '\r' || c == '\n') return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 void AppendCsvField(std::string& line, std::string_view field) {
-  const bool blank_edge = !field.empty() && (field.front() == ' ' || field.back() == ' ');
-  if (!blank_edge && field.find_first_of(",\"\r\n") == std::string_view::npos) {
+  if (!NeedsQuotes(field)) {
     line += field;
     return;
   }

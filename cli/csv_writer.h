@@ -11,15 +11,21 @@ namespace cli {
 // with a blank (so readers that trim keep it).
 void AppendCsvField(std::string& line, std::string_view field);
 
-// Appends the fields separated by commas, then CR LF.
+// Appends the fields separated by commas.
 template <typename Range>
-void AppendCsvRecord(std::string& out, const Range& fields) {
+void AppendCsvFields(std::string& out, const Range& fields) {
   bool first = true;
   for (const auto& field : fields) {
     if (!first) out += ',';
     first = false;
     AppendCsvField(out, field);
   }
+}
+
+// Appends the fields separated by commas, then CR LF.
+template <typename Range>
+void AppendCsvRecord(std::string& out, const Range& fields) {
+  AppendCsvFields(out, fields);
   out += "\r\n";
 }
 

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "cli/csv_writer.h"
+
 namespace cli {
 
 std::vector<std::string> ResultColumnNames(std::span<const std::string_view> result_names) {
@@ -15,11 +17,23 @@ std::vector<std::string> ResultColumnNames(std::span<const std::string_view> res
   return names;
 }
 
-void AppendResultCells(std::vector<std::string>& cells, const CommandOutcome& outcome) {
-  for (const ResultField& field : outcome.results) cells.push_back(field.text);
-  for (const ResultField& field : outcome.results) cells.push_back(RoundTripText(field.value));
-  cells.push_back(outcome.warning);
-  cells.push_back(outcome.error);
+void AppendResultCsvFields(std::string& line, const CommandOutcome& outcome) {
+  for (const ResultField& field : outcome.results) {
+    line += ',';
+    AppendCsvField(line, field.text);
+  }
+  for (const ResultField& field : outcome.results) {
+    line += ',';
+    if (std::isnan(field.value)) continue;
+    std::array<char, 32> buffer;  // the longest shortest form of a double has 24 characters
+    const auto [end, error] =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), field.value);
+    line.append(buffer.data(), end);  // digits, sign, point and exponent: never quoted
+  }
+  line += ',';
+  AppendCsvField(line, outcome.warning);
+  line += ',';
+  AppendCsvField(line, outcome.error);
 }
 
 std::string RoundTripText(double value) {

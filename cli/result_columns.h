@@ -14,10 +14,11 @@ namespace cli {
 // "<name>_result" for each result, then "<name>_value" for each, then "warning", "error".
 std::vector<std::string> ResultColumnNames(std::span<const std::string_view> result_names);
 
-// The cells of those columns for one outcome: the texts as shown (leading blanks
-// included), the full doubles in shortest round-trip form (empty for no value), the
-// warning and the error.
-void AppendResultCells(std::vector<std::string>& cells, const CommandOutcome& outcome);
+// Appends the cells of those columns for one outcome to a CSV line, each after a comma:
+// the texts as shown (leading blanks included), the full doubles in shortest round-trip
+// form (empty for no value), the warning and the error. Written in place, since a batch
+// writes millions of them.
+void AppendResultCsvFields(std::string& line, const CommandOutcome& outcome);
 
 // The shortest text that reads back as exactly `value`; empty for no value (NaN).
 std::string RoundTripText(double value);

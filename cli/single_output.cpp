@@ -39,10 +39,11 @@ void PrintCsv(const NamedInputs& inputs, const CommandOutcome& outcome, std::ost
   std::vector<std::string_view> result_names;
   for (const ResultField& field : outcome.results) result_names.push_back(field.name);
   for (std::string& name : ResultColumnNames(result_names)) names.push_back(std::move(name));
-  AppendResultCells(cells, outcome);
   std::string text;
   AppendCsvRecord(text, names);
-  AppendCsvRecord(text, cells);
+  AppendCsvFields(text, cells);
+  AppendResultCsvFields(text, outcome);
+  text += "\r\n";
   out << text;
 }
 

@@ -42,6 +42,7 @@ struct Decoded {
 };
 Decoded Decode(std::initializer_list<std::pair<std::string_view, const std::string*>> inputs) {
   Decoded decoded;
+  decoded.texts.reserve(inputs.size());
   for (const auto& [name, text] : inputs) {
     std::optional<std::u16string> utf16 = Utf8ToUtf16(*text);
     if (!utf16) {

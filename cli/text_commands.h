@@ -47,7 +47,7 @@ inline constexpr std::array<std::string_view, 8> kDesignResultNames = {"r1", "r2
                                                                        "c2", "fo", "q",  "h"};
 inline constexpr std::array<std::string_view, 3> kAnalysisResultNames = {"fo", "q", "h"};
 
-// Whether an outcome carries the report; a batch row has no place for it.
+// Whether the outcome carries the report; a batch prints none and spares its cost.
 enum class Report { kBuild, kSkip };
 
 // As the design button in a window freshly opened, with these inputs typed (and nothing

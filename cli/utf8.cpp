@@ -1,5 +1,6 @@
 #include "cli/utf8.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace cli {
@@ -78,6 +79,11 @@ std::string NotUtf8Error(std::string_view name) {
 }
 
 std::string Utf16ToUtf8(std::u16string_view text) {
+  // Result texts are mostly ASCII (all but the micro prefix and the messages): one unit,
+  // one byte, without the per-character appends below.
+  if (std::all_of(text.begin(), text.end(), [](char16_t unit) { return unit < 0x80; })) {
+    return std::string(text.begin(), text.end());
+  }
   std::string out;
   out.reserve(text.size() + text.size() / 2);
   for (std::size_t i = 0; i < text.size(); ++i) {

@@ -112,6 +112,19 @@ TEST(Batch, EveryInputRowGivesOneOutputRowInOrder) {
   }
 }
 
+// Chunks are worked on while the next is read; one bad row in any of them must show in the
+// exit code.
+TEST(Batch, OneBadRowInAnyChunkMakesTheExitCodeOne) {
+  const int rows = 20000;
+  for (const int bad_row : {-1, 0, 9000, rows - 1}) {
+    std::string input = "r1,r2,r3,c1,c2\n";
+    for (int i = 0; i < rows; ++i) input += i == bad_row ? "0,,10k,1n,1n\n" : "1k,,10k,1n,1n\n";
+    const Batch batch = RunBatch(cli::Command::kAnalysis, input);
+    EXPECT_EQ(batch.exit_code, bad_row < 0 ? 0 : 1) << "bad row " << bad_row;
+    ASSERT_EQ(batch.rows.size(), rows + 1U);
+  }
+}
+
 TEST(Batch, ColumnsInAnyOrderAndTheLockCell) {
   const Batch batch = RunBatch(cli::Command::kDesign,
                                "\xEF\xBB\xBF"

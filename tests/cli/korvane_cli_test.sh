@@ -56,6 +56,8 @@ expect_exit 2 "$cli" design --nonsense 1
 grep -q -- "--help" "$work/err" || fail "no hint to --help"
 [[ $(wc -l <"$work/err") == 1 ]] || fail "usage error longer than a line"
 expect_exit 2 "$cli" design --format xml
+grep -q 'xml not in {text,json,csv}' "$work/err" || fail "bad format: $(cat "$work/err")"
+expect_exit 2 "$cli" design --format 1
 expect_exit 2 "$cli"
 
 # Help and version answer on standard output.
