@@ -49,13 +49,13 @@ std::u16string BuildReport(const Form& form, const CalcState& state) {
 
 std::u16string BuildDesignReport(std::u16string_view fo_typed, std::u16string_view q_typed,
                                  const DesignResult& result) {
-  const Circuit& c = result.circuit;
+  const Circuit& c = result.Snapped;
   const std::u16string r1 = FormatDisplayed(c.R1), r2 = FormatDisplayed(c.R2),
                        r3 = FormatDisplayed(c.R3);
   const std::u16string c1 = FormatDisplayed(c.C1), c2 = FormatDisplayed(c.C2);
-  const std::u16string fo = FormatDisplayed(result.achieved.Fo),
-                       q = FormatDisplayed(result.achieved.Q),
-                       h = FormatDisplayed(result.achieved.H);
+  const std::u16string fo = FormatDisplayed(result.Achieved.Fo),
+                       q = FormatDisplayed(result.Achieved.Q),
+                       h = FormatDisplayed(result.Achieved.H);
   return Assemble(true, {fo_typed, q_typed, r1, r2, r3, c1, c2, fo, q, h});
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
+#include <future>
 #include <optional>
 #include <span>
 #include <string>
@@ -93,14 +95,14 @@ CommandOutcome RunRow(Command command, const HeaderMap& map, const Row& row) {
     } else if (!lock.empty() && lock != "0") {
       return RowError(command, "The lock cell must be 1, 0 or empty.");
     }
-    return RunDesign(input);
+    return RunDesign(input, Report::kSkip);
   }
-  return RunAnalysis({cell(0), cell(1), cell(2), cell(3), cell(4)});
+  return RunAnalysis({cell(0), cell(1), cell(2), cell(3), cell(4)}, Report::kSkip);
 }
 
-// The output line of one row; `clean` tells whether it ran without warning or error.
-std::string RowLine(Command command, const HeaderMap& map, std::size_t header_size, Row& row,
-                    bool& clean) {
+// Appends the output line of one row; returns whether it ran without warning or error.
+bool AppendRowLine(Command command, const HeaderMap& map, std::size_t header_size, Row& row,
+                   std::string& out) {
   CommandOutcome outcome;
   if (row.unterminated) {
     outcome = RowError(command, "The input ends inside a quoted cell.");
@@ -111,12 +113,38 @@ std::string RowLine(Command command, const HeaderMap& map, std::size_t header_si
   } else {
     outcome = RunRow(command, map, row);
   }
-  clean = outcome.Clean();
   row.cells.resize(header_size);  // the input columns as given, missing cells empty
+  row.cells.reserve(header_size + 2 * outcome.results.size() + 2);
   AppendResultCells(row.cells, outcome);
-  std::string line;
-  AppendCsvRecord(line, row.cells);
-  return line;
+  AppendCsvRecord(out, row.cells);
+  return outcome.Clean();
+}
+
+// One thread's share of a chunk: its rows' output lines, in order. The texts are kept
+// from chunk to chunk, so that their memory is not requested and touched afresh each time.
+struct ShareOutput {
+  std::string text;
+  bool clean = true;
+};
+
+// Works out the rows' output lines: the rows are shared out in order, one share per entry
+// of `shares`, each on a thread of its own.
+void WorkChunk(Command command, const HeaderMap& map, std::size_t header_size,
+               std::vector<Row> rows, std::vector<ShareOutput>& shares) {
+  const std::size_t share = (rows.size() + shares.size() - 1) / shares.size();
+  const auto work = [&](std::size_t t) {
+    ShareOutput& output = shares[t];
+    output.text.clear();
+    output.clean = true;
+    const std::size_t first = std::min(rows.size(), t * share);
+    const std::size_t last = std::min(rows.size(), first + share);
+    for (std::size_t i = first; i < last; ++i) {
+      output.clean = AppendRowLine(command, map, header_size, rows[i], output.text) && output.clean;
+    }
+  };
+  std::vector<std::jthread> helpers;
+  for (std::size_t t = 1; t < shares.size(); ++t) helpers.emplace_back(work, t);
+  work(0);
 }
 
 }  // namespace
@@ -129,29 +157,23 @@ int RunBatch(Command command, std::istream& in, std::ostream& out, std::ostream&
   std::vector<Row> chunk;
   const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1U, 8U);
 
+  // Rows are read while the chunk before is worked on; output keeps the input's order.
+  std::vector<ShareOutput> shares(threads);
+  std::future<void> pending;
+  const auto write_pending = [&] {
+    if (!pending.valid()) return;
+    pending.get();
+    for (const ShareOutput& share : shares) {
+      out << share.text;
+      all_clean = all_clean && share.clean;
+    }
+  };
   const auto flush = [&] {
-    std::vector<std::string> lines(chunk.size());
-    std::vector<char> clean(chunk.size(), 1);
-    const auto work = [&](std::size_t first, std::size_t last) {
-      for (std::size_t i = first; i < last; ++i) {
-        bool row_clean = true;
-        lines[i] = RowLine(command, *map, header_size, chunk[i], row_clean);
-        clean[i] = row_clean ? 1 : 0;
-      }
-    };
-    {
-      std::vector<std::jthread> helpers;
-      const std::size_t share = (chunk.size() + threads - 1) / threads;
-      for (unsigned t = 1; t < threads && t * share < chunk.size(); ++t) {
-        helpers.emplace_back(work, t * share, std::min(chunk.size(), (t + 1) * share));
-      }
-      work(0, std::min(chunk.size(), share));
-    }
-    for (std::size_t i = 0; i < chunk.size(); ++i) {
-      out << lines[i];
-      all_clean = all_clean && clean[i] != 0;
-    }
-    chunk.clear();
+    write_pending();
+    pending = std::async(std::launch::async, WorkChunk, command, std::cref(*map), header_size,
+                         std::move(chunk), std::ref(shares));
+    chunk = {};
+    chunk.reserve(kChunkRows);
   };
 
   std::string header_problem;
@@ -186,6 +208,7 @@ int RunBatch(Command command, std::istream& in, std::ostream& out, std::ostream&
     return 2;
   }
   flush();
+  write_pending();
   out.flush();
   if (!read) {
     errors << "korvane-cli: standard input could not be read to the end\n";

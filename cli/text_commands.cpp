@@ -25,6 +25,7 @@ std::string Shown(double value) { return Utf16ToUtf8(calc::FormatDisplayed(value
 
 CommandOutcome NoResults(std::span<const std::string_view> names) {
   CommandOutcome outcome;
+  outcome.results.reserve(names.size());
   for (const std::string_view name : names) outcome.results.push_back({name, {}, calc::kNoValue});
   return outcome;
 }
@@ -58,7 +59,7 @@ std::string NotUtf8Error(std::string_view name) {
 
 }  // namespace
 
-CommandOutcome RunDesign(const DesignInput& input) {
+CommandOutcome RunDesign(const DesignInput& input, Report report) {
   CommandOutcome outcome = NoResults(kDesignResultNames);
   const Decoded decoded = Decode({{"fo", &input.fo},
                                   {"q", &input.q},
@@ -106,15 +107,17 @@ CommandOutcome RunDesign(const DesignInput& input) {
     return outcome;
   }
   if (result.QMissed) outcome.warning = Utf16ToUtf8(calc::kQErrorWarning);
-  const calc::Circuit& c = result.circuit;
+  const calc::Circuit& c = result.Snapped;
   const double values[] = {
-      c.R1, c.R2, c.R3, c.C1, c.C2, result.achieved.Fo, result.achieved.Q, result.achieved.H};
+      c.R1, c.R2, c.R3, c.C1, c.C2, result.Achieved.Fo, result.Achieved.Q, result.Achieved.H};
   for (std::size_t i = 0; i < std::size(values); ++i) SetResult(outcome, i, values[i]);
-  outcome.report = Utf16ToUtf8(calc::BuildDesignReport(fo_text, q_text, result));
+  if (report == Report::kBuild) {
+    outcome.report = Utf16ToUtf8(calc::BuildDesignReport(fo_text, q_text, result));
+  }
   return outcome;
 }
 
-CommandOutcome RunAnalysis(const AnalysisInput& input) {
+CommandOutcome RunAnalysis(const AnalysisInput& input, Report report) {
   CommandOutcome outcome = NoResults(kAnalysisResultNames);
   const Decoded decoded = Decode({{"r1", &input.r1},
                                   {"r2", &input.r2},
@@ -144,7 +147,9 @@ CommandOutcome RunAnalysis(const AnalysisInput& input) {
   SetResult(outcome, 0, result.Fo);
   SetResult(outcome, 1, result.Q);
   SetResult(outcome, 2, result.H);
-  outcome.report = Utf16ToUtf8(calc::BuildAnalysisReport(typed, result));
+  if (report == Report::kBuild) {
+    outcome.report = Utf16ToUtf8(calc::BuildAnalysisReport(typed, result));
+  }
   return outcome;
 }
 

@@ -47,12 +47,15 @@ inline constexpr std::array<std::string_view, 8> kDesignResultNames = {"r1", "r2
                                                                        "c2", "fo", "q",  "h"};
 inline constexpr std::array<std::string_view, 3> kAnalysisResultNames = {"fo", "q", "h"};
 
+// Whether an outcome carries the report; a batch row has no place for it.
+enum class Report { kBuild, kSkip };
+
 // As the design button in a window freshly opened, with these inputs typed (and nothing
 // typed in the component fields but C2). Texts that are not UTF-8 give an error.
-CommandOutcome RunDesign(const DesignInput& input);
+CommandOutcome RunDesign(const DesignInput& input, Report report = Report::kBuild);
 
 // As the analysis button in a window freshly opened, with these component texts typed.
-CommandOutcome RunAnalysis(const AnalysisInput& input);
+CommandOutcome RunAnalysis(const AnalysisInput& input, Report report = Report::kBuild);
 
 }  // namespace cli
 
