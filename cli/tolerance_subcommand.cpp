@@ -58,7 +58,7 @@ void AddToleranceSubcommand(CLI::App& app, int& exit_code) {
       "Tolerances and limits are percentages (\"1%\", \"0.5\"). Without --design the circuit\n"
       "is --r1 .. --c2 as for analyze; with it, --c2 is the design's kept C2.\n"
       "Formats: text, the report; json, {\"sensitivity\", \"worst_case\", \"monte_carlo\",\n"
-      "\"yield\", \"yield_interval\"} (and \"model_sensitivity\" with --gbw); csv, the trials "
+      "\"yield\", \"yield_interval\"}, and \"model_sensitivity\" with --gbw; csv, the trials\n"
       "(part values and fo, Q, H) one row each.\n"
       "Percentiles interpolate linearly between order statistics; the yield interval is\n"
       "the 95 % Wilson interval.");
