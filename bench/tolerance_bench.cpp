@@ -1,8 +1,14 @@
-// The tolerance analysis: a Monte Carlo run of fo, Q and H, and the worst-case search.
+// The tolerance analysis: a Monte Carlo run of fo, Q and H, the envelope of the gain curve,
+// the sensitivities and the worst-case search.
 // Wall-clock time (UseRealTime), since the runs spread over threads.
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
+#include "calc/gain_envelope.h"
+#include "calc/model_sensitivity.h"
 #include "calc/monte_carlo.h"
+#include "calc/response.h"
 #include "calc/sensitivity.h"
 #include "calc/worst_case.h"
 
@@ -34,6 +40,31 @@ void BM_MonteCarlo100kNormal(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_MonteCarlo100kNormal)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The envelope of 10,000 trials' gain curves with the op-amp model at 400 frequencies,
+// two decades either side of fo; the argument is the thread count.
+void BM_GainEnvelope10kx400(benchmark::State& state) {
+  calc::ToleranceSettings settings;
+  settings.trials = 10000;
+  settings.seed = 1;
+  const auto run = calc::RunMonteCarlo(kDefaultDesign, settings);
+  const std::vector<double> frequencies = calc::LogFrequencies(9.645, 96457.5, 400);
+  const calc::OpAmp op_amp{100e3, 1e6};
+  for (auto _ : state) {
+    auto envelope = calc::ComputeGainEnvelope(run->trials, op_amp, frequencies,
+                                              static_cast<int>(state.range(0)));
+    benchmark::DoNotOptimize(envelope);
+  }
+}
+BENCHMARK(BM_GainEnvelope10kx400)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ModelSensitivities(benchmark::State& state) {
+  for (auto _ : state) {
+    auto result = calc::ModelSensitivities(kDefaultDesign, calc::OpAmp{100e3, 1e6});
+    benchmark::DoNotOptimize(result);
+  }
+}
+BENCHMARK(BM_ModelSensitivities)->Unit(benchmark::kMicrosecond);
 
 void BM_WorstCase(benchmark::State& state) {
   for (auto _ : state) {

@@ -22,8 +22,8 @@ namespace {
 constexpr int kMaxDecimals = 1000;
 constexpr int kMaxWidth = 1024;
 
-constexpr int kFormDigits = 18;       // digits of the decimal form
-constexpr int kMaxRetained = 17;      // significant digits a text may show
+constexpr int kFormDigits = 18;   // digits of the decimal form
+constexpr int kMaxRetained = 17;  // significant digits a text may show
 
 // 10^0 .. 10^18 as integers, for rounding the 18-digit form.
 constexpr auto kIntegerPowersOfTen = [] {

@@ -14,6 +14,8 @@ inline constexpr std::u16string_view kTrialCountWarning =
     u"試行回数は1以上1000000以下の整数で入力してください";
 inline constexpr std::u16string_view kSeedWarning =
     u"シードは0以上18446744073709551615以下の整数で入力してください";
+inline constexpr std::u16string_view kOpAmpWarning =
+    u"オペアンプのGBWとA0には正の値を入力してください";
 inline constexpr std::u16string_view kYieldLimitWarning =
     u"歩留まりの許容範囲は0%より大きい値で入力してください";
 

@@ -2,14 +2,18 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cmath>
+
 #include "calc/circuit_parts.h"
 #include "calc/error_text.h"
 #include "calc/float_ops.h"
+#include "calc/model_sensitivity.h"
 #include "calc/monte_carlo.h"
 #include "calc/quantity_parse.h"
 #include "calc/sensitivity.h"
 #include "calc/tolerance_csv.h"
 #include "calc/tolerance_inputs.h"
+#include "calc/tolerance_messages.h"
 #include "calc/tolerance_report.h"
 #include "calc/worst_case.h"
 #include "cli/utf8.h"
@@ -57,7 +61,34 @@ nlohmann::ordered_json SensitivityJson(const calc::Circuit& circuit,
   for (int part = 0; part < calc::kPartCount; ++part) {
     if (calc::HasPart(circuit, part)) json[std::string(calc::kPartNames[part])] = values[part];
   }
+  if (!std::isnan(s.Gbw)) json["GBW"] = s.Gbw;
   return json;
+}
+
+nlohmann::ordered_json SensitivitiesJson(const calc::Circuit& circuit,
+                                         const calc::Sensitivities& s) {
+  return {{"fo", SensitivityJson(circuit, s.Fo)},
+          {"Q", SensitivityJson(circuit, s.Q)},
+          {"H", SensitivityJson(circuit, s.H)}};
+}
+
+// The op-amp of --gbw and --a0: no op-amp without a GBW; no value when a text is
+// unreadable, not UTF-8 or not a positive number.
+struct OpAmpOption {
+  std::optional<calc::OpAmp> op_amp;
+  bool usable = true;
+};
+OpAmpOption ReadOpAmp(const ToleranceInput& input) {
+  OpAmpOption result;
+  if (input.gbw.empty()) return result;
+  const std::optional<std::u16string> gbw = Utf8ToUtf16(input.gbw);
+  const std::optional<std::u16string> a0 = Utf8ToUtf16(input.a0);
+  const calc::OpAmp op_amp{a0 ? calc::ParseQuantity(*a0) : calc::kNoValue,
+                           gbw ? calc::ParseQuantity(*gbw) : calc::kNoValue};
+  result.usable =
+      std::isfinite(op_amp.A0) && op_amp.A0 > 0 && std::isfinite(op_amp.Gbw) && op_amp.Gbw > 0;
+  if (result.usable) result.op_amp = op_amp;
+  return result;
 }
 
 nlohmann::ordered_json PercentilesJson(const calc::Percentiles& p) {
@@ -66,11 +97,11 @@ nlohmann::ordered_json PercentilesJson(const calc::Percentiles& p) {
 }
 
 void PrintJson(const calc::Circuit& circuit, const calc::Sensitivities& s,
-               const calc::WorstCase& worst, const calc::MonteCarloResult& run, std::ostream& out) {
+               const std::optional<calc::Sensitivities>& model, const calc::WorstCase& worst,
+               const calc::MonteCarloResult& run, std::ostream& out) {
   nlohmann::ordered_json json;
-  json["sensitivity"] = {{"fo", SensitivityJson(circuit, s.Fo)},
-                         {"Q", SensitivityJson(circuit, s.Q)},
-                         {"H", SensitivityJson(circuit, s.H)}};
+  json["sensitivity"] = SensitivitiesJson(circuit, s);
+  if (model) json["model_sensitivity"] = SensitivitiesJson(circuit, *model);
   json["worst_case"] = {{"fo", {worst.Fo.min, worst.Fo.max}},
                         {"Q", {worst.Q.min, worst.Q.max}},
                         {"H", {worst.H.min, worst.H.max}}};
@@ -114,18 +145,25 @@ int RunTolerance(const ToleranceInput& input, Format format, std::uint64_t fresh
     errors << "warning: " << WithLfLineEnds(Utf16ToUtf8(read.warning)) << '\n';
     return 1;
   }
+  const OpAmpOption op_amp = ReadOpAmp(input);
+  if (!op_amp.usable) {
+    errors << "warning: " << Utf16ToUtf8(calc::kOpAmpWarning) << '\n';
+    return 1;
+  }
 
   try {
     const calc::Sensitivities sensitivities = calc::AnalyzeSensitivities(circuit);
+    std::optional<calc::Sensitivities> model;
+    if (op_amp.op_amp) model = calc::ModelSensitivities(circuit, *op_amp.op_amp);
     const calc::WorstCase worst = calc::AnalyzeWorstCase(circuit, read.settings.tolerances);
     const calc::MonteCarloResult run = *calc::RunMonteCarlo(circuit, read.settings);
     switch (format) {
       case Format::kText:
-        out << WithLfLineEnds(Utf16ToUtf8(
-            calc::BuildToleranceReport(circuit, sensitivities, std::nullopt, worst, run)));
+        out << WithLfLineEnds(
+            Utf16ToUtf8(calc::BuildToleranceReport(circuit, sensitivities, model, worst, run)));
         break;
       case Format::kJson:
-        PrintJson(circuit, sensitivities, worst, run, out);
+        PrintJson(circuit, sensitivities, model, worst, run, out);
         break;
       case Format::kCsv:
         out << calc::TrialsCsv(run);

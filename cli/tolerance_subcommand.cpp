@@ -47,11 +47,16 @@ void AddToleranceSubcommand(CLI::App& app, int& exit_code) {
       ->capture_default_str();
   command->add_option("--limit-q", input.limit_q, "Yield limit on Q")->capture_default_str();
   command->add_option("--limit-h", input.limit_h, "Yield limit on H")->capture_default_str();
+  command->add_option("--gbw", input.gbw,
+                      "Op-amp gain-bandwidth product in Hz: adds the sensitivities of the "
+                      "measured peak, bandwidth Q and peak gain with this op-amp");
+  command->add_option("--a0", input.a0, "Op-amp DC gain (with --gbw)")->capture_default_str();
   command->footer(
       "Tolerances and limits are percentages (\"1%\", \"0.5\"). Without --design the circuit\n"
       "is --r1 .. --c2 as for analyze; with it, --c2 is the design's kept C2.\n"
       "Formats: text, the report; json, {\"sensitivity\", \"worst_case\", \"monte_carlo\",\n"
-      "\"yield\", \"yield_interval\"}; csv, the trials (part values and fo, Q, H) one row each.\n"
+      "\"yield\", \"yield_interval\"}, and \"model_sensitivity\" with --gbw; csv, the trials\n"
+      "(part values and fo, Q, H) one row each.\n"
       "Percentiles interpolate linearly between order statistics; the yield interval is\n"
       "the 95 % Wilson interval.");
   command->callback([settings, command, &exit_code] {

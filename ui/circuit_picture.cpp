@@ -36,7 +36,11 @@ void Zigzag(QPainter& p, QPointF from, QPointF to) {
     path.lineTo(from + along * (i + 0.5) + across * side);
   }
   path.lineTo(to);
+  // Slanted strokes are smoothed; the straight lines around stay one crisp device pixel.
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
   p.drawPath(path);
+  p.restore();
 }
 
 void Dot(QPainter& p, int x, int y) {
@@ -113,9 +117,14 @@ void CircuitPicture::paintEvent(QPaintEvent* /*event*/) {
 
   // The op-amp: minus input from the C2/R3 node, plus input down to ground.
   Line(p, kInvertX, kSignal, kAmpLeft, kSignal);
-  const std::array<QPoint, 3> triangle{QPoint(kAmpLeft, 46), QPoint(kAmpLeft, 100),
-                                       QPoint(kAmpTip, kOutput)};
+  // Smoothed like the zigzags; the half-pixel offsets keep its upright side on one pixel.
+  const std::array<QPointF, 3> triangle{QPointF(kAmpLeft + 0.5, 46.5),
+                                        QPointF(kAmpLeft + 0.5, 100.5),
+                                        QPointF(kAmpTip + 0.5, kOutput + 0.5)};
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
   p.drawPolygon(triangle.data(), static_cast<int>(triangle.size()));
+  p.restore();
   Line(p, kAmpLeft + 3, kSignal, kAmpLeft + 8, kSignal);  // minus
   Line(p, kAmpLeft + 3, kPlusY, kAmpLeft + 9, kPlusY);    // plus
   Line(p, kAmpLeft + 6, kPlusY - 3, kAmpLeft + 6, kPlusY + 3);

@@ -22,18 +22,22 @@ cmake --build "$build" --target korvane_probed bare_window -j"$(nproc)" >/dev/nu
 runs=("korvane|$build/bin/korvane_probed"
       "bare_window|$build/bin/bare_window"
       "bare_window --japanese-label|$build/bin/bare_window --japanese-label")
-declare -A times memory
+declare -A times memory cpu
 scratch=$(mktemp)
 trap 'rm -f "$scratch"' EXIT
 
-measure() {  # measure <run>: appends one time (us) and one peak RSS (KiB)
-  local name=${1%%|*} command start output paint
+measure() {  # measure <run>: appends one time (us), one CPU time (ms) and one peak RSS (KiB)
+  local name=${1%%|*} command start output paint rss user system
   read -r -a command <<<"${1#*|}"
   start=${EPOCHREALTIME/./}
-  output=$(KORVANE_EXIT_AFTER_FIRST_PAINT=1 /usr/bin/time -f %M -o "$scratch" "${command[@]}")
+  output=$(KORVANE_EXIT_AFTER_FIRST_PAINT=1 /usr/bin/time -f "%M %U %S" -o "$scratch" \
+           "${command[@]}")
   paint=${output#first-paint }
   times[$name]+="$((paint - start)) "
-  memory[$name]+="$(tail -n 1 "$scratch") "
+  read -r rss user system < <(tail -n 1 "$scratch")
+  memory[$name]+="$rss "
+  # CPU time is steadier than wall time on a shared machine: user plus system, in ms.
+  cpu[$name]+="$(awk -v u="$user" -v s="$system" 'BEGIN {printf "%.0f", (u + s) * 1000}') "
 }
 
 # One warm-up each (fonts and libraries into the page cache), then alternate the order
@@ -41,6 +45,7 @@ measure() {  # measure <run>: appends one time (us) and one peak RSS (KiB)
 for run in "${runs[@]}"; do measure "$run"; done
 times=()
 memory=()
+cpu=()
 for ((i = 0; i < repetitions; i++)); do
   if ((i % 2 == 0)); then
     for run in "${runs[@]}"; do measure "$run"; done
@@ -59,5 +64,6 @@ echo "repetitions: $repetitions (Xvfb 1280x1024x24, xcb, Release)"
 for run in "${runs[@]}"; do
   name=${run%%|*}
   # shellcheck disable=SC2086
-  echo "$name: first paint us: $(summary ${times[$name]}); peak RSS KiB: $(summary ${memory[$name]})"
+  echo "$name: first paint us: $(summary ${times[$name]}); CPU ms: $(summary ${cpu[$name]});" \
+    "peak RSS KiB: $(summary ${memory[$name]})"
 done

@@ -54,6 +54,21 @@ assert a == b, "the same seed gave another run"
 assert c["monte_carlo"]["seed"] == 8 and c["monte_carlo"]["fo"] != a["monte_carlo"]["fo"]
 PY
 
+# With an op-amp, the measured figures' sensitivities too, the GBW among the parts; a fast
+# op-amp leaves them at the formulas'.
+expect_exit 0 "$cli" tolerance "${circuit[@]}" --trials 10 --gbw 1T --a0 1G --format json
+python3 - "$work/out" <<'PY'
+import json, sys
+doc = json.load(open(sys.argv[1]))
+model, exact = doc["model_sensitivity"], doc["sensitivity"]
+for figure in ("fo", "Q", "H"):
+    assert list(model[figure]) == ["R1", "R2", "R3", "C1", "C2", "GBW"], model[figure]
+    for part, value in exact[figure].items():
+        assert abs(model[figure][part] - value) < 1e-6, (figure, part, model[figure][part], value)
+PY
+expect_exit 0 "$cli" tolerance "${circuit[@]}" --trials 10 --gbw 1M
+grep -q '^\[Sensitivity with op-amp\]$' "$work/out" || fail "no op-amp sensitivities"
+
 # The design's circuit, with its kept C2; trials as CSV, one row each.
 expect_exit 0 "$cli" tolerance --design --fo 10k --q 5 --h 2 --c2 1n --trials 50 --seed 1 \
   --tol-c 2% --distribution normal --format csv
@@ -86,6 +101,8 @@ hostile '試行回数は1以上1000000以下の整数で入力してください
 hostile '試行回数は1以上1000000以下の整数で入力してください' --trials 10000000000
 hostile 'シードは0以上18446744073709551615以下の整数で入力してください' --seed 18446744073709551616
 hostile '歩留まりの許容範囲は0%より大きい値で入力してください' --limit-q 0
+hostile 'オペアンプのGBWとA0には正の値を入力してください' --gbw 0
+hostile 'オペアンプのGBWとA0には正の値を入力してください' --gbw 1M --a0 x
 expect_exit 1 "$cli" tolerance --r1 -11k --r3 22k --c1 15n --c2 15n
 grep -qx 'warning: 公差解析には正の部品値が必要です' "$work/err" || fail "negative part"
 
