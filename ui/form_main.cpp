@@ -96,6 +96,7 @@ constexpr ButtonRow kButtons[] = {
      u"結果をテキストでクリップボードにコピーします",
      false},
     {"ButtonExit", {282, 359, 55, 25}, u"終了", u"", true},
+    {"ButtonResponse", {282, 228, 55, 25}, u"特性", u"周波数特性を表示します", true},
 };
 
 enum class Align { kCentre, kRight, kSizedToText };
@@ -137,10 +138,10 @@ constexpr QRect kPictureBounds{50, 233, 230, 113};
 
 // The focusable controls in tab order: Tab, Enter and the arrow keys visit them so.
 constexpr const char* kTabOrder[] = {
-    "EditFo",     "EditQ",      "EditH",       "EditR1",     "EditR2",   "EditR3",
-    "EditFor",    "EditQr",     "EditHr",      "EditC1",     "EditC2",   "ComboBoxER",
-    "ComboBoxEC", "EditStdR",   "ButtonClr",   "ButtonCalc", "ButtonTF", "ButtonPrint",
-    "ButtonCopy", "ButtonExit", "CheckBoxLock"};
+    "EditFo",     "EditQ",      "EditH",        "EditR1",        "EditR2",   "EditR3",
+    "EditFor",    "EditQr",     "EditHr",       "EditC1",        "EditC2",   "ComboBoxER",
+    "ComboBoxEC", "EditStdR",   "ButtonClr",    "ButtonCalc",    "ButtonTF", "ButtonPrint",
+    "ButtonCopy", "ButtonExit", "CheckBoxLock", "ButtonResponse"};
 
 // Fields have no length limit of their own: whatever is typed reaches the commands.
 constexpr int kNoLengthLimit = std::numeric_limits<int>::max();
@@ -282,6 +283,7 @@ void TFormMain::ConnectHandlers() {
   connect(button("ButtonCopy"), &QPushButton::clicked, this, &TFormMain::ButtonCopyClick);
   connect(button("ButtonClr"), &QPushButton::clicked, this, &TFormMain::ButtonClrClick);
   connect(button("ButtonExit"), &QPushButton::clicked, this, &TFormMain::ButtonExitClick);
+  connect(button("ButtonResponse"), &QPushButton::clicked, this, &TFormMain::ButtonResponseClick);
   connect(findChild<ClickableLabel*>(QStringLiteral("Label19")), &ClickableLabel::clicked, this,
           &TFormMain::Label19Click);
 }
@@ -329,10 +331,12 @@ void TFormMain::ShowWarning(std::u16string_view text) { ui::ShowWarning(this, To
 
 void TFormMain::ButtonCalcClick() {
   RunGuarded([this] { calc::ButtonCalcClick(*this, state_); });
+  Q_EMIT CommandFinished();
 }
 
 void TFormMain::ButtonTFClick() {
   RunGuarded([this] { calc::ButtonTFClick(*this, state_); });
+  Q_EMIT CommandFinished();
 }
 
 void TFormMain::ButtonPrintClick() {
@@ -354,6 +358,24 @@ void TFormMain::ButtonClrClick() {
 }
 
 void TFormMain::ButtonExitClick() { close(); }
+
+void TFormMain::ButtonResponseClick() {
+  RunGuarded([this] {
+    if (response_view_ == nullptr) {
+      response_view_ = response_factory_(this);
+      connect(this, &TFormMain::CommandFinished, this, &TFormMain::ShowResponse);
+      ShowResponse();
+    }
+    QWidget* window = response_view_->Window();
+    window->show();
+    window->raise();
+    window->activateWindow();
+  });
+}
+
+void TFormMain::ShowResponse() {
+  RunGuarded([this] { response_view_->ShowSubject(CurrentSubject(*this, state_)); });
+}
 
 void TFormMain::Label19Click() {
   RunGuarded([this] { form_help_->ShowInFront(); });
