@@ -330,13 +330,21 @@ void TFormMain::ShowWarning(std::u16string_view text) { ui::ShowWarning(this, To
 // --- Handlers ---
 
 void TFormMain::ButtonCalcClick() {
-  RunGuarded([this] { calc::ButtonCalcClick(*this, state_); });
-  Q_EMIT CommandFinished();
+  bool completed = false;
+  RunGuarded([this, &completed] {
+    calc::ButtonCalcClick(*this, state_);
+    completed = true;
+  });
+  Q_EMIT CommandFinished(completed);
 }
 
 void TFormMain::ButtonTFClick() {
-  RunGuarded([this] { calc::ButtonTFClick(*this, state_); });
-  Q_EMIT CommandFinished();
+  bool completed = false;
+  RunGuarded([this, &completed] {
+    calc::ButtonTFClick(*this, state_);
+    completed = true;
+  });
+  Q_EMIT CommandFinished(completed);
 }
 
 void TFormMain::ButtonPrintClick() {
@@ -364,7 +372,7 @@ void TFormMain::ButtonResponseClick() {
     if (response_view_ == nullptr) {
       response_view_ = response_factory_(this);
       connect(this, &TFormMain::CommandFinished, this, &TFormMain::ShowResponse);
-      ShowResponse();
+      ShowResponse(true);
     }
     QWidget* window = response_view_->Window();
     window->show();
@@ -373,8 +381,11 @@ void TFormMain::ButtonResponseClick() {
   });
 }
 
-void TFormMain::ShowResponse() {
-  RunGuarded([this] { response_view_->ShowSubject(CurrentSubject(*this, state_)); });
+void TFormMain::ShowResponse(bool command_completed) {
+  // A command stopped by an error may leave the state half updated: no result then.
+  RunGuarded([this, command_completed] {
+    response_view_->ShowSubject(command_completed ? CurrentSubject(*this, state_) : std::nullopt);
+  });
 }
 
 void TFormMain::Label19Click() {
@@ -447,6 +458,7 @@ void TFormMain::showEvent(QShowEvent* event) {
 
 void TFormMain::closeEvent(QCloseEvent* event) {
   form_help_->hide();
+  if (response_view_ != nullptr) response_view_->Window()->hide();
   event->accept();
 }
 

@@ -51,8 +51,8 @@ class TFormMain : public QWidget, public calc::Form {
   void SetResponseViewFactory(ResponseViewFactory factory) { response_factory_ = factory; }
 
  Q_SIGNALS:
-  // After the design or the analysis command, whatever its outcome.
-  void CommandFinished();
+  // After the design or the analysis command: `completed` is false when an error stopped it.
+  void CommandFinished(bool completed);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -77,7 +77,7 @@ class TFormMain : public QWidget, public calc::Form {
   void ButtonClrClick();
   void ButtonExitClick();
   void ButtonResponseClick();
-  void ShowResponse();
+  void ShowResponse(bool command_completed);
   void Label19Click();
   bool EditFoKeyDown(QObject* field, int key);  // true when the key was consumed
   void MoveFocus(QObject* from, TabDirection direction);
