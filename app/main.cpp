@@ -4,15 +4,22 @@
 #include <clocale>
 #include <exception>
 #include <memory>
+#include <optional>
 
-#include "app/first_paint_probe.h"
+#include "app/command_line.h"
 #include "ui/error_box.h"
 #include "ui/form_main.h"
 #include "ui/program_icon.h"
 #include "ui/window_fonts.h"
 
+#ifdef KORVANE_FIRST_PAINT_PROBE
+#include "bench/startup/first_paint_probe.h"
+#endif
+
 int main(int argc, char* argv[]) {
+  if (const std::optional<int> exit_code = app::HandleCommandLine(argc, argv)) return *exit_code;
   QApplication application(argc, argv);
+  app::CheckRemainingOptions(application);
   // Qt adopts the user's locale for the C library; numbers must not follow it.
   std::setlocale(LC_NUMERIC, "C");
   QGuiApplication::setDesktopFileName(QStringLiteral("korvane"));
@@ -24,7 +31,9 @@ int main(int argc, char* argv[]) {
     QApplication::setFont(ui::MainWindowFont());
     QApplication::setWindowIcon(ui::ProgramIcon());
     form_main = std::make_unique<ui::TFormMain>();
-    app::InstallFirstPaintProbe(*form_main);
+#ifdef KORVANE_FIRST_PAINT_PROBE
+    bench::InstallFirstPaintProbe(*form_main);  // the start-up benchmark's build only
+#endif
     form_main->show();
   } catch (const std::exception& error) {
     // A failure before the event loop runs ends the program.

@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "calc/analysis_command.h"
+#include "calc/band_pass.h"
 #include "calc/calc_state.h"
 #include "calc/design_command.h"
 #include "tests/support/memory_form.h"
@@ -54,5 +55,18 @@ void BM_AnalysisCommand(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_AnalysisCommand);
+
+// The value design alone: the request the start-up texts make, no texts in or out.
+void BM_Design(benchmark::State& state) {
+  const calc::DesignRequest request{1e3, 1.0, 1.0, 10e3, 24, 6};
+  for (auto _ : state) benchmark::DoNotOptimize(calc::Design(request));
+}
+BENCHMARK(BM_Design);
+
+void BM_DesignE192(benchmark::State& state) {
+  const calc::DesignRequest request{1e3, 1.0, 1.0, 10e3, 192, 192};
+  for (auto _ : state) benchmark::DoNotOptimize(calc::Design(request));
+}
+BENCHMARK(BM_DesignE192);
 
 }  // namespace

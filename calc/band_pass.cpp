@@ -50,7 +50,7 @@ double ChooseC2(const DesignRequest& request) {
 DesignResult DesignAroundC2(const DesignRequest& request, double C2) {
   const double Fo = request.Fo, Q = request.Q, H = request.H;
   DesignResult result;
-  Circuit& circuit = result.circuit;
+  Circuit& circuit = result.Snapped;
   circuit.C2 = C2;
   const double omega = Mul(Fo, kTwoPi);
 
@@ -78,9 +78,9 @@ DesignResult DesignAroundC2(const DesignRequest& request, double C2) {
     if (circuit.R2 > Mul(circuit.R1, 1000.0)) circuit.R2 = kNoValue;
   }
 
-  result.achieved = Analyze(circuit);
+  result.Achieved = Analyze(circuit);
   // |Q - Q achieved| / Q > 3 %
-  result.QMissed = Div(std::fabs(Sub(Q, result.achieved.Q)), Q) > 0.03;
+  result.QMissed = Div(std::fabs(Sub(Q, result.Achieved.Q)), Q) > 0.03;
   return result;
 }
 

@@ -29,8 +29,8 @@ struct DesignRequest {
 };
 
 struct DesignResult {
-  Circuit circuit;            // snapped; R2 has no value where the design leaves it out
-  TransferFunction achieved;  // the snapped circuit analysed again
+  Circuit Snapped;            // R2 has no value where the design leaves it out
+  TransferFunction Achieved;  // the snapped circuit analysed again
   bool QMissed = false;       // the achieved Q misses the wanted one by more than 3 %
 };
 

@@ -4,12 +4,10 @@
 #define KORVANE_CALC_CIRCUIT_H
 
 #include <cmath>
-#include <limits>
+
+#include "calc/quantity.h"
 
 namespace calc {
-
-// The quiet NaN stands for "no value": an empty field, or an R2 that is left out.
-inline constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
 // The multiple-feedback band-pass: IN through R1 to the summing node, R2 from there to
 // ground (absent when it has no value), C1 from the summing node to the output, C2 from

@@ -53,13 +53,13 @@ void RunDesign(Form& form, CalcState& state) {
 
   state.Calculated = true;
   const DesignResult result = DesignAroundC2(request, state.C2);
-  state.R1 = result.circuit.R1;
-  state.R2 = result.circuit.R2;
-  state.R3 = result.circuit.R3;
-  state.C1 = result.circuit.C1;
-  state.FoResult = result.achieved.Fo;
-  state.QResult = result.achieved.Q;
-  state.HResult = result.achieved.H;
+  state.R1 = result.Snapped.R1;
+  state.R2 = result.Snapped.R2;
+  state.R3 = result.Snapped.R3;
+  state.C1 = result.Snapped.C1;
+  state.FoResult = result.Achieved.Fo;
+  state.QResult = result.Achieved.Q;
+  state.HResult = result.Achieved.H;
   // Warned before anything is shown, while the result fields are still empty.
   if (result.QMissed) form.ShowWarning(kQErrorWarning);
   ShowDesignResults(form, state);

@@ -16,15 +16,17 @@ struct NetlistSweep {
   int points = 400;
 };
 
-// The deck: nodes `in` and `out`, values as full doubles in SPICE notation, the op-amp as
-// a subcircuit with the A0/Gbw single-pole model (an ideal high-gain source without one),
-// an AC source of 1 V at `in` and an .ac sweep (decade, points spread to match `points`
-// over the range). Lines end with LF.
+// The deck: nodes `in`, `sum` (the summing node), `inv` (the inverting input) and `out`,
+// values as full doubles in SPICE notation, the op-amp as a subcircuit with the A0/Gbw
+// single-pole model (a voltage gain of 1e9 without one), an AC source of 1 V at `in`, an
+// .ac sweep by decades with at least `points` points over the range and a .print of the
+// output's gain (dB) and phase, so `ngspice -b` prints the curve. Lines end with LF.
 std::string SpiceNetlist(const Circuit& circuit, const std::optional<OpAmp>& op_amp,
                          const NetlistSweep& sweep);
 
-// A double in SPICE's notation, shortest round-trip digits, no suffix letters
-// ("4.7e-09"): SPICE reads "M" as milli, so letters are avoided altogether.
+// A double in SPICE's notation: the shortest digits that read back as the same double, in
+// exponent form and without suffix letters (SPICE reads "M" as milli): 4.7e-09 -> "4.7e-09",
+// 22000 -> "2.2e+04".
 std::string SpiceNumber(double value);
 
 }  // namespace calc

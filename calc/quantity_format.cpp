@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "calc/exact_powers_of_ten.h"
+
 namespace calc {
 namespace {
 
@@ -22,11 +24,6 @@ constexpr int kMaxWidth = 1024;
 
 constexpr int kFormDigits = 18;       // digits of the decimal form
 constexpr int kMaxRetained = 17;      // significant digits a text may show
-constexpr int kExactPowerLimit = 22;  // 10^22 is the largest power of ten held exactly
-
-constexpr std::array<double, kExactPowerLimit + 1> kExactPowersOfTen = {
-    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // 10^0 .. 10^18 as integers, for rounding the 18-digit form.
 constexpr auto kIntegerPowersOfTen = [] {

@@ -15,10 +15,11 @@
 #include <string>
 #include <system_error>
 
+#include "calc/exact_powers_of_ten.h"
+#include "calc/quantity.h"
+
 namespace calc {
 namespace {
-
-constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
 // An exponent written with more than this value is refused while it is read, so that a
 // long run of exponent digits can never overflow the count.
@@ -27,12 +28,8 @@ constexpr int kMaxExponentDigitsValue = 1024;
 // and the text is refused whatever its digits are (zero included).
 constexpr std::int64_t kFirstRefusedPowerOfTen = 632;
 
-// Integers up to 2^53 and powers of ten up to 10^22 are exact doubles.
+// Integers up to 2^53 are exact doubles, as are the powers of ten up to 10^22.
 constexpr std::uint64_t kLargestExactInteger = std::uint64_t{1} << 53;
-constexpr std::int64_t kExactPowerLimit = 22;
-constexpr std::array<double, kExactPowerLimit + 1> kExactPowersOfTen = {
-    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 

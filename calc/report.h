@@ -1,9 +1,12 @@
-// The short text report of the last calculation, for the clipboard and the printer.
+// The short text report of the last calculation, for the clipboard, the printer and the
+// command-line tool.
 #ifndef KORVANE_CALC_REPORT_H
 #define KORVANE_CALC_REPORT_H
 
 #include <string>
+#include <string_view>
 
+#include "calc/band_pass.h"
 #include "calc/calc_state.h"
 #include "calc/form.h"
 
@@ -18,6 +21,20 @@ namespace calc {
 // Analysis: the same without the "fo = ... Q = ..." input line and with "F  C2 = ";
 // an empty EditR2 gives "R2 = Ω".
 std::u16string BuildReport(const Form& form, const CalcState& state);
+
+// The five component texts as typed (analysis) or as shown (design results).
+struct CircuitTexts {
+  std::u16string R1, R2, R3, C1, C2;
+};
+
+// The design report from the targets as typed and the design's result, its values written
+// as the window writes them (an R2 left out shows empty): the same text BuildReport gives
+// after that design.
+std::u16string BuildDesignReport(std::u16string_view fo_typed, std::u16string_view q_typed,
+                                 const DesignResult& result);
+
+// The analysis report from the component texts as typed and the analysis result.
+std::u16string BuildAnalysisReport(const CircuitTexts& typed, const TransferFunction& result);
 
 }  // namespace calc
 

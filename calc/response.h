@@ -58,8 +58,16 @@ struct ResponseFigures {
 };
 ResponseFigures MeasureResponse(const Response& response, double guess_hz);
 
+// fo of the circuit's ideal closed form, sqrt((1/R1 + 1/R2) / (R3 C1 C2)) / 2 pi, in plain
+// arithmetic (no value instead of an error on a circuit without one): where to look.
+double NaturalFrequency(const Circuit& circuit);
+
+// The figures of the circuit's response, with the op-amp or ideal.
+ResponseFigures MeasureCircuit(const Circuit& circuit, const std::optional<OpAmp>& op_amp);
+
 // The smallest Gbw (for op_amp.A0) at which the op-amp circuit's peak frequency, bandwidth
-// Q and peak gain each stay within `tolerance` (0.01 = 1 %) of the ideal-op-amp circuit's.
+// Q and peak gain each stay within `tolerance` (0.01 = 1 %) of the ideal-op-amp circuit's,
+// and stay so at every higher Gbw; no value when A0 alone breaks the tolerance.
 double RequiredGbw(const Circuit& circuit, double a0, double tolerance);
 
 // The slew rate in V/s that a sine of `input_amplitude` volts (peak) needs at the peak:

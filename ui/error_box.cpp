@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "calc/error_text.h"
+
 namespace ui {
 
 std::string ErrorMessage(const std::exception& error) {
@@ -21,8 +23,7 @@ std::string ErrorMessage(const std::exception& error) {
 }
 
 QString ErrorBoxText(const QString& message) {
-  if (message.isEmpty() || message.back().unicode() <= u'.') return message;
-  return message + u'.';
+  return QString::fromStdString(calc::ErrorBoxText(message.toStdString()));
 }
 
 QString ApplicationTitle(const QString& executable_path) {

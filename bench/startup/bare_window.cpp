@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <cstring>
 
-#include "app/first_paint_probe.h"
+#include "bench/startup/first_paint_probe.h"
 #include "ui/window_fonts.h"
 
 int main(int argc, char* argv[]) {
@@ -20,7 +20,7 @@ int main(int argc, char* argv[]) {
     auto* label = new QLabel(QStringLiteral(u"定数計算"), &window);
     label->move(21, 359);
   }
-  app::InstallFirstPaintProbe(window);
+  bench::InstallFirstPaintProbe(window);
   window.show();
   return QApplication::exec();
 }

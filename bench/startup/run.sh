@@ -16,10 +16,10 @@ fi
 export QT_QPA_PLATFORM=xcb
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKORVANE_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target korvane bare_window -j"$(nproc)" >/dev/null
+cmake --build "$build" --target korvane_probed bare_window -j"$(nproc)" >/dev/null
 
 # name|command, the command split on blanks
-runs=("korvane|$build/bin/korvane"
+runs=("korvane|$build/bin/korvane_probed"
       "bare_window|$build/bin/bare_window"
       "bare_window --japanese-label|$build/bin/bare_window --japanese-label")
 declare -A times memory

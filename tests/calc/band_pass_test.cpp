@@ -219,7 +219,7 @@ TEST(DesignAroundC2, ComponentsAndAchievedValues) {
     request.SeriesR = c.series_r;
     request.SeriesC = c.series_c;
     const calc::DesignResult result = calc::DesignAroundC2(request, c.C2);
-    const Circuit& circuit = result.circuit;
+    const Circuit& circuit = result.Snapped;
     EXPECT_EQ(circuit.R1, c.expected.R1);
     if (std::isnan(c.expected.R2)) {
       EXPECT_FALSE(circuit.HasR2());
@@ -229,9 +229,9 @@ TEST(DesignAroundC2, ComponentsAndAchievedValues) {
     EXPECT_EQ(circuit.R3, c.expected.R3);
     EXPECT_EQ(circuit.C1, c.expected.C1);
     EXPECT_EQ(circuit.C2, c.expected.C2);
-    EXPECT_EQ(result.achieved.Fo, c.fo);
-    EXPECT_EQ(result.achieved.Q, c.q);
-    EXPECT_EQ(result.achieved.H, c.h);
+    EXPECT_EQ(result.Achieved.Fo, c.fo);
+    EXPECT_EQ(result.Achieved.Q, c.q);
+    EXPECT_EQ(result.Achieved.H, c.h);
     EXPECT_EQ(result.QMissed, c.q_missed);
   }
 }
@@ -265,13 +265,13 @@ TEST(Design, ChoosesC2ThenDesignsAroundIt) {
   calc::DesignRequest request{1e3, 1, 1, 10e3, 24, 6};
   EXPECT_EQ(calc::ChooseC2(request), kDefaultC2);
   const calc::DesignResult chosen = calc::Design(request);
-  EXPECT_EQ(chosen.circuit.C2, kDefaultC2);
-  EXPECT_EQ(chosen.achieved.Q, 0.9999999999999999);
+  EXPECT_EQ(chosen.Snapped.C2, kDefaultC2);
+  EXPECT_EQ(chosen.Achieved.Q, 0.9999999999999999);
 
   request.LockedC2 = Nano(4.3);
   EXPECT_EQ(calc::ChooseC2(request), Nano(4.3));
   request.Zref = calc::kNoValue;  // not needed once C2 is locked
-  EXPECT_EQ(calc::Design(request).circuit.C1, Nano(4.3));
+  EXPECT_EQ(calc::Design(request).Snapped.C1, Nano(4.3));
 
   request.LockedC2 = calc::kNoValue;
   request.Zref = 0;

@@ -188,4 +188,69 @@ TEST(BuildReport, AfterTheCommands) {
   EXPECT_EQ(calc::BuildReport(form, state), kAnalysisReport);
 }
 
+// A front end without a window builds the same report from values: the design from the
+// targets as typed, the analysis from the component texts as typed.
+TEST(BuildReportFromValues, EqualsTheWindowsReportAfterTheSameCommand) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<Field, std::u16string>> texts;
+    bool lock;
+  };
+  const Case designs[] = {
+      {"default design, with R2", {}, false},
+      {"no R2", {{Field::EditH, u"2"}}, false},
+      {"locked C2 off the series", {{Field::EditC2, u"4.3n"}, {Field::EditQ, u" 2.5"}}, true},
+      {"E192 both, high gain",
+       {{Field::ComboBoxER, u"192"},
+        {Field::ComboBoxEC, u"192"},
+        {Field::EditH, u"7"},
+        {Field::EditFo, u"12.5k"}},
+       false},
+  };
+  for (const Case& c : designs) {
+    SCOPED_TRACE(c.name);
+    MemoryForm form;
+    for (const auto& [field, text] : c.texts) form.Set(field, text);
+    form.SetLock(c.lock);
+    calc::CalcState state;
+    calc::ButtonCalcClick(form, state);
+
+    calc::DesignRequest request{state.Fo, state.Q, state.H, 10e3, state.SeriesR, state.SeriesC};
+    if (c.lock) request.LockedC2 = calc::ParseField(form, Field::EditC2);
+    const calc::DesignResult result = calc::Design(request);
+    EXPECT_EQ(calc::BuildDesignReport(form.Text(Field::EditFo), form.Text(Field::EditQ), result),
+              calc::BuildReport(form, state));
+  }
+
+  const Case analyses[] = {
+      {"with R2",
+       {{Field::EditR1, u"8.2k"},
+        {Field::EditR2, u"180k"},
+        {Field::EditR3, u"43k"},
+        {Field::EditC1, u"4.7n"},
+        {Field::EditC2, u"15n"}},
+       false},
+      {"without R2, texts kept as typed",
+       {{Field::EditR1, u" 5k1"},
+        {Field::EditR3, u"２２ｋ"},
+        {Field::EditC1, u"15n"},
+        {Field::EditC2, u"0.015u"}},
+       false},
+  };
+  for (const Case& c : analyses) {
+    SCOPED_TRACE(c.name);
+    MemoryForm form;
+    for (const auto& [field, text] : c.texts) form.Set(field, text);
+    calc::CalcState state;
+    calc::ButtonTFClick(form, state);
+
+    const calc::CircuitTexts typed{form.Text(Field::EditR1), form.Text(Field::EditR2),
+                                   form.Text(Field::EditR3), form.Text(Field::EditC1),
+                                   form.Text(Field::EditC2)};
+    const calc::TransferFunction result =
+        calc::Analyze({state.R1, state.R2, state.R3, state.C1, state.C2});
+    EXPECT_EQ(calc::BuildAnalysisReport(typed, result), calc::BuildReport(form, state));
+  }
+}
+
 }  // namespace

@@ -1,22 +1,19 @@
 #!/usr/bin/env bash
 # Starts the real executable on the X server in DISPLAY and checks what the window system
 # sees: the caption, the fixed 352 x 392 client area (minimum = maximum size), the place
-# centred on the screen, and that the program paints and ends cleanly.
+# centred on the screen, and that it stays up: the shipped program reads no benchmarking
+# variable, so the start-up benchmark's quit-after-first-paint switch does nothing here.
 #   korvane_startup_test.sh <path to korvane>
 set -euo pipefail
 korvane=$1
 [[ -n "${DISPLAY:-}" ]] || { echo "no X server: run under xvfb-run" >&2; exit 1; }
 export QT_QPA_PLATFORM=xcb
 
-# First paint: the measuring hook prints a time stamp and quits with status 0.
-output=$(KORVANE_EXIT_AFTER_FIRST_PAINT=1 timeout 30 "$korvane")
-[[ "$output" =~ ^first-paint\ [0-9]+$ ]] || { echo "no first paint: '$output'" >&2; exit 1; }
-
-"$korvane" &
+KORVANE_EXIT_AFTER_FIRST_PAINT=1 "$korvane" >"${TMPDIR:-/tmp}/korvane_startup_out.$$" &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
 window=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do  # a loaded machine may take long to start the first time
   window=$(xwininfo -root -tree | awk '/"Korvane Ver2\.05"/ {print $1; exit}')
   [[ -n "$window" ]] && break
   sleep 0.1
@@ -46,5 +43,9 @@ if ((left != expected_left || top != expected_top)); then
   exit 1
 fi
 
+sleep 0.5
 kill -0 "$pid" || { echo "korvane ended by itself" >&2; exit 1; }
+out_file="${TMPDIR:-/tmp}/korvane_startup_out.$$"
+[[ ! -s $out_file ]] || { echo "korvane printed: $(cat "$out_file")" >&2; exit 1; }
+rm -f "$out_file"
 echo "korvane started: window $window, ${width}x${height} at $left,$top"

@@ -1,4 +1,4 @@
-#include "app/first_paint_probe.h"
+#include "bench/startup/first_paint_probe.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -7,7 +7,7 @@
 #include <chrono>
 #include <cstdio>
 
-namespace app {
+namespace bench {
 namespace {
 
 class FirstPaintProbe : public QObject {
@@ -42,4 +42,4 @@ void InstallFirstPaintProbe(QWidget& window) {
   if (qEnvironmentVariableIsSet("KORVANE_EXIT_AFTER_FIRST_PAINT")) new FirstPaintProbe(window);
 }
 
-}  // namespace app
+}  // namespace bench

@@ -1,17 +1,17 @@
 // A measuring aid for the start-up benchmark: when KORVANE_EXIT_AFTER_FIRST_PAINT is set,
 // the program prints the wall-clock time of its window's first paint and quits.
-#ifndef KORVANE_APP_FIRST_PAINT_PROBE_H
-#define KORVANE_APP_FIRST_PAINT_PROBE_H
+#ifndef KORVANE_BENCH_STARTUP_FIRST_PAINT_PROBE_H
+#define KORVANE_BENCH_STARTUP_FIRST_PAINT_PROBE_H
 
 class QWidget;
 
-namespace app {
+namespace bench {
 
 // Does nothing unless KORVANE_EXIT_AFTER_FIRST_PAINT is set. Then, once `window` has
 // painted for the first time, writes "first-paint <microseconds since the Unix epoch>"
 // to standard output and quits the event loop.
 void InstallFirstPaintProbe(QWidget& window);
 
-}  // namespace app
+}  // namespace bench
 
-#endif  // KORVANE_APP_FIRST_PAINT_PROBE_H
+#endif  // KORVANE_BENCH_STARTUP_FIRST_PAINT_PROBE_H

@@ -1,0 +1,49 @@
+// korvane-cli: the calculator's two commands without a window, for scripts and batch runs.
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "cli/subcommands.h"
+
+namespace {
+
+constexpr const char* kDescription =
+    "Designs and analyses the second-order multiple-feedback (MFB) band-pass filter:\n"
+    "one op-amp, R1 from the input to the summing node, R2 from there to ground, C1 to\n"
+    "the output, C2 to the inverting input, R3 from the inverting input to the output.\n"
+    "Results are those of the calculator's window, to the last digit.";
+
+constexpr const char* kFooter =
+    "Formats:\n"
+    "  text  the report the window copies to the clipboard (LF line ends)\n"
+    "  json  {\"command\", \"inputs\": {name: text}, \"results\": {name: {\"text\": as shown,\n"
+    "        \"value\": full double or null}}, \"warning\", \"error\", \"report\"}\n"
+    "  csv   a header and one row: the inputs, <name>_result, <name>_value, warning, error\n"
+    "Batch (--batch): CSV with a header on standard input (RFC 4180, UTF-8), one output\n"
+    "row per input row, in order; a row that cannot run carries its error.\n"
+    "Exit status: 0 every result clean; 1 a warning or an error in some row (messages also\n"
+    "on standard error for a single run); 2 a usage error (unknown option, missing value,\n"
+    "a batch header with unknown or missing columns).\n"
+    "Examples:\n"
+    "  korvane-cli design --fo 1k --q 5 --h 2 --series-r 96\n"
+    "  korvane-cli analyze --r1 10k --r2 1k --r3 100k --c1 10n --c2 10n --format json\n"
+    "  korvane-cli design --batch < targets.csv > designs.csv";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app(kDescription, "korvane-cli");
+  app.set_version_flag("--version", "korvane-cli " KORVANE_VERSION);
+  app.require_subcommand(1);
+  app.footer(kFooter);
+  int exit_code = 0;
+  cli::AddDesignSubcommand(app, exit_code);
+  cli::AddAnalyzeSubcommand(app, exit_code);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    if (error.get_exit_code() == 0) return app.exit(error);  // --help, --version
+    std::cerr << "korvane-cli: " << error.what() << "; see 'korvane-cli --help'\n";
+    return 2;
+  }
+  return exit_code;
+}

@@ -1,0 +1,27 @@
+// The columns a run adds after its inputs, shared by the batch and the single-run CSV.
+#ifndef KORVANE_CLI_RESULT_COLUMNS_H
+#define KORVANE_CLI_RESULT_COLUMNS_H
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/text_commands.h"
+
+namespace cli {
+
+// "<name>_result" for each result, then "<name>_value" for each, then "warning", "error".
+std::vector<std::string> ResultColumnNames(std::span<const std::string_view> result_names);
+
+// The cells of those columns for one outcome: the texts as shown (leading blanks
+// included), the full doubles in shortest round-trip form (empty for no value), the
+// warning and the error.
+void AppendResultCells(std::vector<std::string>& cells, const CommandOutcome& outcome);
+
+// The shortest text that reads back as exactly `value`; empty for no value (NaN).
+std::string RoundTripText(double value);
+
+}  // namespace cli
+
+#endif  // KORVANE_CLI_RESULT_COLUMNS_H

@@ -1,0 +1,80 @@
+#include "cli/single_output.h"
+
+#include <nlohmann/json.hpp>
+
+#include "cli/csv_writer.h"
+#include "cli/result_columns.h"
+
+namespace cli {
+namespace {
+
+nlohmann::json TextOrNull(const std::string& text) {
+  return text.empty() ? nlohmann::json(nullptr) : nlohmann::json(text);
+}
+
+void PrintJson(std::string_view command, const NamedInputs& inputs, const CommandOutcome& outcome,
+               std::ostream& out) {
+  nlohmann::ordered_json json;
+  json["command"] = command;
+  nlohmann::ordered_json& typed = json["inputs"];
+  for (const auto& [name, text] : inputs) typed[name] = text;
+  nlohmann::ordered_json& results = json["results"];
+  for (const ResultField& field : outcome.results) {
+    // NaN (no value) is written as null.
+    results[std::string(field.name)] = {{"text", field.text}, {"value", field.value}};
+  }
+  json["warning"] = TextOrNull(outcome.warning);
+  json["error"] = TextOrNull(outcome.error);
+  json["report"] = TextOrNull(WithLfLineEnds(outcome.report));
+  // Inputs that are not UTF-8 are shown with U+FFFD rather than failing the output.
+  out << json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+}
+
+void PrintCsv(const NamedInputs& inputs, const CommandOutcome& outcome, std::ostream& out) {
+  std::vector<std::string> names, cells;
+  for (const auto& [name, text] : inputs) {
+    names.push_back(name);
+    cells.push_back(text);
+  }
+  std::vector<std::string_view> result_names;
+  for (const ResultField& field : outcome.results) result_names.push_back(field.name);
+  for (std::string& name : ResultColumnNames(result_names)) names.push_back(std::move(name));
+  AppendResultCells(cells, outcome);
+  std::string text;
+  AppendCsvRecord(text, names);
+  AppendCsvRecord(text, cells);
+  out << text;
+}
+
+}  // namespace
+
+std::string WithLfLineEnds(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    result += text[i];
+  }
+  return result;
+}
+
+int PrintOutcome(std::string_view command, const NamedInputs& inputs, const CommandOutcome& outcome,
+                 Format format, std::ostream& out, std::ostream& errors) {
+  switch (format) {
+    case Format::kText:
+      out << WithLfLineEnds(outcome.report);
+      break;
+    case Format::kJson:
+      PrintJson(command, inputs, outcome, out);
+      break;
+    case Format::kCsv:
+      PrintCsv(inputs, outcome, out);
+      break;
+  }
+  out.flush();
+  if (!outcome.warning.empty()) errors << "warning: " << WithLfLineEnds(outcome.warning) << '\n';
+  if (!outcome.error.empty()) errors << "error: " << outcome.error << '\n';
+  return outcome.Clean() ? 0 : 1;
+}
+
+}  // namespace cli
