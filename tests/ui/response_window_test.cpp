@@ -178,6 +178,11 @@ class ResponseWindowTest : public QObject {
     }
     QCOMPARE(table->item(ui::ResponsePanel::kPeak, 0)->text(), Displayed(1000.0));
     QCOMPARE(table->item(ui::ResponsePanel::kQ, 0)->text(), Displayed(5.0));
+    QCOMPARE(table->item(ui::ResponsePanel::kGain, 0)->text(), Displayed(1.0));
+    QCOMPARE(table->item(ui::ResponsePanel::kBandwidth, 0)->text(), Displayed(200.0));
+    // fo (sqrt(1 + 1/100) -+ 1/10), by hand: 904.987562 and 1104.987562.
+    QCOMPARE(table->item(ui::ResponsePanel::kLow3Db, 0)->text(), QStringLiteral("904.988"));
+    QCOMPARE(table->item(ui::ResponsePanel::kHigh3Db, 0)->text(), QStringLiteral("1.105k"));
     // The error against the target under each circuit figure.
     QCOMPARE(table->item(ui::ResponsePanel::kPeak, 1)->text().section(u'\n', 1),
              u'(' + QString::fromStdU16String(ui::PercentError(ideal.peak_hz, 1000.0)) + u')');
@@ -240,9 +245,9 @@ class ResponseWindowTest : public QObject {
     QLineEdit* tolerance = window->panel()->field("EditTolerance");
 
     // A slow op-amp: the peak moves, the panel says the op-amp falls short.
-    gbw->setText(QStringLiteral("100k"));
+    gbw->setText(QStringLiteral("10k"));
     Q_EMIT gbw->editingFinished();
-    QCOMPARE(window->panel()->settings().op_amp.Gbw, 100e3);
+    QCOMPARE(window->panel()->settings().op_amp.Gbw, 10e3);
     QVERIFY(window->data()->gbw_short);
     auto* warning = window->findChild<QLabel*>(QStringLiteral("OpAmpWarning"));
     QVERIFY(warning->isVisibleTo(window));
@@ -258,7 +263,7 @@ class ResponseWindowTest : public QObject {
     Q_EMIT gbw->editingFinished();
     QCOMPARE(watch_->boxes().size(), std::size_t{1});
     QCOMPARE(watch_->boxes().back().title, QStringLiteral("Warning"));
-    QCOMPARE(window->panel()->settings().op_amp.Gbw, 100e3);
+    QCOMPARE(window->panel()->settings().op_amp.Gbw, 10e3);
     QVERIFY(window->data().has_value());
   }
 

@@ -20,6 +20,23 @@ Curve MakeCurve(CurveKind kind, const calc::Response& response,
   return curve;
 }
 
+// The wanted band-pass's figures from its formula rather than measured: the target is
+// what the other curves are judged against, so it carries no measuring error. Its -3 dB
+// frequencies solve |H(f)| = H / sqrt 2: f = fo (sqrt(1 + 1 / (4 Q^2)) -+ 1 / (2 Q)).
+calc::ResponseFigures TargetFigures(const calc::TransferFunction& target) {
+  const double half = 1.0 / (2.0 * target.Q);
+  const double root = std::sqrt(1.0 + half * half);
+  calc::ResponseFigures figures;
+  figures.peak_hz = target.Fo;
+  figures.peak_gain_db = 20.0 * std::log10(target.H);
+  figures.low_3db_hz = target.Fo * (root - half);
+  figures.high_3db_hz = target.Fo * (root + half);
+  figures.bandwidth_hz = target.Fo / target.Q;
+  figures.q_bandwidth = target.Q;
+  figures.phase_at_peak_deg = 180.0;  // the circuit inverts
+  return figures;
+}
+
 void AppendNumber(std::string& out, double value) {
   char buffer[32];
   const auto result = std::to_chars(std::begin(buffer), std::end(buffer), value);
@@ -48,6 +65,7 @@ ResponseData ComputeResponseData(const ResponseSubject& subject, const OpAmpSett
     data.curves.push_back(MakeCurve(
         CurveKind::kTarget, [target](double f) { return calc::TargetResponse(target, f); },
         data.frequencies_hz, target.Fo));
+    data.curves.back().figures = TargetFigures(target);
   }
   data.curves.push_back(MakeCurve(
       CurveKind::kIdeal,
