@@ -76,6 +76,8 @@ CurveStyle StyleOf(CurveKind kind) {
   return {};
 }
 
+constexpr int kMargin = 4;  // around each chart, in pixels
+
 // 20 log10(1/sqrt 2): where the -3 dB frequencies lie below the peak.
 const double kHalfPowerDb = 20.0 * std::log10(std::sqrt(0.5));
 
@@ -164,6 +166,9 @@ ResponsePlot::ResponsePlot(QWidget* parent) : QWidget(parent) {
   for (QLogValueAxis* axis : {gain_x_, phase_x_}) {
     connect(axis, &QLogValueAxis::rangeChanged, this, &ResponsePlot::SyncRange);
   }
+  for (QChart* chart : {gain_chart(), phase_chart()}) {
+    connect(chart, &QChart::plotAreaChanged, this, &ResponsePlot::AlignPlotAreas);
+  }
 
   auto* plots_layout = new QVBoxLayout(plots_);
   plots_layout->setContentsMargins(0, 0, 0, 0);
@@ -190,8 +195,9 @@ void ResponsePlot::SetUpChart(QChart* chart, QValueAxis* y_axis, const QString& 
   x_axis->setRange(1.0, 1e4);
   y_axis->setTitleText(y_title);
   y_axis->setLabelFormat(QStringLiteral("%g"));
+  y_axis->setTruncateLabels(false);
   chart->addAxis(y_axis, Qt::AlignLeft);
-  chart->setMargins(QMargins(4, 4, 4, 4));
+  chart->setMargins(QMargins(kMargin, kMargin, kMargin, kMargin));
   chart->setBackgroundRoundness(0);
 }
 
@@ -313,6 +319,25 @@ void ResponsePlot::SetFrequencyRange(double from_hz, double to_hz) {
 void ResponsePlot::ResetZoom() {
   if (data_.frequencies_hz.size() < 2) return;
   SetFrequencyRange(data_.frequencies_hz.front(), data_.frequencies_hz.back());
+}
+
+void ResponsePlot::AlignPlotAreas() {
+  // The plots share one frequency axis, so their plot areas start at the same x whatever
+  // the width of their value labels: the narrower one gets the difference as margin.
+  QChart* charts[] = {gain_chart(), phase_chart()};
+  double natural_left[2];
+  for (int i = 0; i < 2; ++i) {
+    natural_left[i] = charts[i]->plotArea().left() - (charts[i]->margins().left() - kMargin);
+  }
+  const double left = std::max(natural_left[0], natural_left[1]);
+  for (int i = 0; i < 2; ++i) {
+    QMargins margins = charts[i]->margins();
+    const int wanted = kMargin + static_cast<int>(std::lround(left - natural_left[i]));
+    if (margins.left() != wanted) {
+      margins.setLeft(wanted);
+      charts[i]->setMargins(margins);
+    }
+  }
 }
 
 void ResponsePlot::SyncRange(double min, double max) {

@@ -54,6 +54,7 @@ class ResponsePlot : public QWidget {
  private:
   void SetUpChart(QChart* chart, QValueAxis* y_axis, const QString& y_title);
   void SyncRange(double min, double max);
+  void AlignPlotAreas();
   void ZoomAbout(double frequency_hz, double factor);
 
   ResponseData data_;
