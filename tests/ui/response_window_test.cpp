@@ -74,7 +74,7 @@ class ResponseWindowTest : public QObject {
     for (const auto& [name, text] : components) Edit(name)->setText(QString::fromLatin1(text));
     Click(form_.get(), "ButtonTF");
   }
-  static int SeriesCount(QChart* chart) { return static_cast<int>(chart->series().size()); }
+  static int SeriesCount(QChart* chart) { return ui::ResponsePlot::VisibleSeries(chart); }
 
   // The window shows no result: no curve, no figure, nothing to export.
   static void VerifyBlank(ui::ResponseWindow* window) {

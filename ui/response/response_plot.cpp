@@ -81,14 +81,20 @@ constexpr int kMargin = 4;  // around each chart, in pixels
 // 20 log10(1/sqrt 2): where the -3 dB frequencies lie below the peak.
 const double kHalfPowerDb = 20.0 * std::log10(std::sqrt(0.5));
 
-QLineSeries* MakeLine(const std::vector<double>& x, const std::vector<double>& y) {
-  auto* series = new QLineSeries;
+// Points [begin, end) of x and y; those without a finite value are left out.
+QList<QPointF> Points(const std::vector<double>& x, const std::vector<double>& y, std::size_t begin,
+                      std::size_t end) {
   QList<QPointF> points;
-  points.reserve(static_cast<qsizetype>(x.size()));
-  for (std::size_t i = 0; i < x.size(); ++i) {
+  points.reserve(static_cast<qsizetype>(end - begin));
+  for (std::size_t i = begin; i < end; ++i) {
     if (std::isfinite(y[i])) points.append(QPointF(x[i], y[i]));
   }
-  series->replace(points);
+  return points;
+}
+
+QLineSeries* MakeLine(const std::vector<double>& x, const std::vector<double>& y) {
+  auto* series = new QLineSeries;
+  series->replace(Points(x, y, 0, x.size()));
   return series;
 }
 
@@ -207,44 +213,75 @@ QChart* ResponsePlot::phase_chart() const { return phase_view_->chart(); }
 void ResponsePlot::Clear() {
   has_data_ = false;
   data_ = {};
-  gain_chart()->removeAllSeries();
-  phase_chart()->removeAllSeries();
+  for (CurveSeries& curve : series_) HideCurve(curve);
+  ClearGainBand();
   gain_chart()->setTitle(QStringLiteral("結果がありません"));
   readout_->clear();
 }
 
+void ResponsePlot::HideCurve(CurveSeries& curve) {
+  if (curve.gain == nullptr) return;
+  curve.gain->hide();
+  curve.markers->hide();
+  for (QLineSeries* piece : curve.phase) piece->hide();
+}
+
+ResponsePlot::CurveSeries& ResponsePlot::SeriesFor(CurveKind kind) {
+  // Made once and then refilled: adding and removing series costs more than the points.
+  CurveSeries& curve = series_[static_cast<std::size_t>(kind)];
+  if (curve.gain != nullptr) return curve;
+  const CurveStyle style = StyleOf(kind);
+  curve.pen = QPen(style.color, 2.0, style.pen);
+  curve.gain = new QLineSeries;
+  curve.gain->setName(style.name);
+  curve.gain->setPen(curve.pen);
+  gain_chart()->addSeries(curve.gain);
+  curve.gain->attachAxis(gain_x_);
+  curve.gain->attachAxis(gain_y_);
+
+  curve.markers = new QScatterSeries;
+  curve.markers->setName(style.name + QStringLiteral(" ピーク/-3 dB"));
+  curve.markers->setColor(style.color);
+  curve.markers->setBorderColor(style.color);
+  curve.markers->setMarkerSize(8.0);
+  gain_chart()->addSeries(curve.markers);
+  curve.markers->attachAxis(gain_x_);
+  curve.markers->attachAxis(gain_y_);
+  HideFromLegend(gain_chart(), curve.markers);
+  return curve;
+}
+
 void ResponsePlot::Show(const ResponseData& data) {
-  gain_chart()->removeAllSeries();
-  phase_chart()->removeAllSeries();
   gain_chart()->setTitle(QString());
   data_ = data;
   has_data_ = !data.frequencies_hz.empty();
+  for (CurveSeries& curve : series_) HideCurve(curve);
   if (!has_data_) return;
 
   double top = -1e300;
   double bottom = 1e300;
   for (const Curve& curve : data.curves) {
-    const CurveStyle style = StyleOf(curve.kind);
-    QPen pen(style.color, 2.0, style.pen);
-
-    QLineSeries* gain = MakeLine(data.frequencies_hz, curve.gain_db);
-    gain->setName(style.name);
-    gain->setPen(pen);
-    gain_chart()->addSeries(gain);
-    gain->attachAxis(gain_x_);
-    gain->attachAxis(gain_y_);
+    CurveSeries& series = SeriesFor(curve.kind);
+    series.gain->replace(Points(data.frequencies_hz, curve.gain_db, 0, data.frequencies_hz.size()));
+    series.gain->show();
 
     // The inverting band-pass passes through 180 degrees at its peak: the phase is drawn
     // in pieces between wraps, not with a vertical line across the plot.
-    for (const auto& [begin, end] : PhasePieces(curve.phase_deg)) {
-      QLineSeries* phase =
-          MakeLine({data.frequencies_hz.begin() + begin, data.frequencies_hz.begin() + end},
-                   {curve.phase_deg.begin() + begin, curve.phase_deg.begin() + end});
-      phase->setName(style.name);
-      phase->setPen(pen);
-      phase_chart()->addSeries(phase);
-      phase->attachAxis(phase_x_);
-      phase->attachAxis(phase_y_);
+    const auto pieces = PhasePieces(curve.phase_deg);
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+      if (i == series.phase.size()) {
+        auto* piece = new QLineSeries;
+        piece->setName(StyleOf(curve.kind).name);
+        piece->setPen(series.pen);
+        phase_chart()->addSeries(piece);
+        piece->attachAxis(phase_x_);
+        piece->attachAxis(phase_y_);
+        series.phase.push_back(piece);
+      }
+      series.phase[i]->replace(Points(data.frequencies_hz, curve.phase_deg,
+                                      static_cast<std::size_t>(pieces[i].first),
+                                      static_cast<std::size_t>(pieces[i].second)));
+      series.phase[i]->show();
     }
 
     for (double g : curve.gain_db) {
@@ -256,21 +293,18 @@ void ResponsePlot::Show(const ResponseData& data) {
 
     // The peak and the -3 dB frequencies, measured, on the gain curve.
     const calc::ResponseFigures& figures = curve.figures;
-    auto* markers = new QScatterSeries;
-    markers->setName(style.name + QStringLiteral(" ピーク/-3 dB"));
-    markers->setColor(style.color);
-    markers->setBorderColor(style.color);
-    markers->setMarkerSize(8.0);
+    QList<QPointF> markers;
     if (std::isfinite(figures.peak_hz) && std::isfinite(figures.peak_gain_db)) {
-      markers->append(figures.peak_hz, figures.peak_gain_db);
+      markers.append(QPointF(figures.peak_hz, figures.peak_gain_db));
       for (double f : {figures.low_3db_hz, figures.high_3db_hz}) {
-        if (std::isfinite(f)) markers->append(f, figures.peak_gain_db + kHalfPowerDb);
+        if (std::isfinite(f)) markers.append(QPointF(f, figures.peak_gain_db + kHalfPowerDb));
       }
     }
-    gain_chart()->addSeries(markers);
-    markers->attachAxis(gain_x_);
-    markers->attachAxis(gain_y_);
-    HideFromLegend(gain_chart(), markers);
+    series.markers->replace(markers);
+    series.markers->show();
+  }
+  for (const CurveSeries& series : series_) {
+    if (series.markers != nullptr) HideFromLegend(gain_chart(), series.markers);
   }
   // Whole tens of dB, a little headroom over the highest peak, at most 100 dB deep.
   if (top < bottom) top = bottom = 0.0;
@@ -279,6 +313,12 @@ void ResponsePlot::Show(const ResponseData& data) {
   gain_y_->setRange(y_bottom, y_top);
   gain_y_->setTickCount(static_cast<int>((y_top - y_bottom) / 10.0) % 11 + 1);
   ResetZoom();
+}
+
+int ResponsePlot::VisibleSeries(QChart* chart) {
+  int count = 0;
+  for (const QAbstractSeries* series : chart->series()) count += series->isVisible() ? 1 : 0;
+  return count;
 }
 
 void ResponsePlot::SetGainBand(const QString& name, const std::vector<double>& frequencies_hz,

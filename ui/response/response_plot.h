@@ -5,7 +5,9 @@
 #ifndef KORVANE_UI_RESPONSE_RESPONSE_PLOT_H
 #define KORVANE_UI_RESPONSE_RESPONSE_PLOT_H
 
+#include <QPen>
 #include <QWidget>
+#include <array>
 #include <vector>
 
 #include "ui/response/response_data.h"
@@ -13,6 +15,8 @@
 class QChart;
 class QChartView;
 class QLabel;
+class QLineSeries;
+class QScatterSeries;
 class QLogValueAxis;
 class QValueAxis;
 
@@ -51,13 +55,26 @@ class ResponsePlot : public QWidget {
   // The read-out for the pointer at `frequency_hz`.
   void ShowReadoutAt(double frequency_hz);
 
+  // The series shown (hidden ones are kept for the next result).
+  static int VisibleSeries(QChart* chart);
+
  private:
+  // One curve's series: gain, phase in pieces between wraps, markers on the gain.
+  struct CurveSeries {
+    QPen pen;
+    QLineSeries* gain = nullptr;
+    std::vector<QLineSeries*> phase;
+    QScatterSeries* markers = nullptr;
+  };
+  CurveSeries& SeriesFor(CurveKind kind);
+  static void HideCurve(CurveSeries& curve);
   void SetUpChart(QChart* chart, QValueAxis* y_axis, const QString& y_title);
   void SyncRange(double min, double max);
   void AlignPlotAreas();
   void ZoomAbout(double frequency_hz, double factor);
 
   ResponseData data_;
+  std::array<CurveSeries, kCurveKinds> series_;
   bool has_data_ = false;
   QWidget* plots_ = nullptr;
   ZoomChartView* gain_view_ = nullptr;
