@@ -1,6 +1,7 @@
 // The response window on a real X server (the xcb platform under Xvfb): opened from the
 // main window, following its commands, its own fields, and its exports read back.
 #include <QAbstractSeries>
+#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
@@ -17,6 +18,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 #include <QXmlStreamReader>
 #include <memory>
 
@@ -281,8 +283,19 @@ class ResponseWindowTest : public QObject {
     QCOMPARE(plot->FrequencyRange(), full);
     QCOMPARE(phase_x->property("min").toDouble(), full.first);
 
-    plot->ShowReadoutAt(form_->calc_state().FoResult);
-    QVERIFY(plot->readout().startsWith(QStringLiteral("f = ")));
+    // The wheel zooms about the pointer, on both plots.
+    const QPoint centre = gain_view->viewport()->rect().center();
+    QWheelEvent wheel(centre, gain_view->viewport()->mapToGlobal(centre), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(gain_view->viewport(), &wheel);
+    const auto zoomed = plot->FrequencyRange();
+    QVERIFY(zoomed.first > full.first && zoomed.second < full.second);
+    QCOMPARE(phase_x->property("max").toDouble(), zoomed.second);
+
+    // The read-out follows the pointer.
+    QVERIFY(plot->readout().isEmpty());
+    QTest::mouseMove(gain_view->viewport(), centre);
+    QTRY_VERIFY(plot->readout().startsWith(QStringLiteral("f = ")));
     QVERIFY(plot->readout().contains(QStringLiteral(u"目標")));
   }
 
