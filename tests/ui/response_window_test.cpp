@@ -26,6 +26,7 @@
 #include "calc/response.h"
 #include "tests/ui/support/modal_box_watch.h"
 #include "ui/form_main.h"
+#include "ui/response/response_export.h"
 #include "ui/response/response_panel.h"
 #include "ui/response/response_plot.h"
 #include "ui/response/response_window.h"
@@ -369,6 +370,20 @@ class ResponseWindowTest : public QObject {
     QVERIFY(run.waitForFinished(60000));
     QVERIFY2(run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0,
              run.readAllStandardError().constData());
+  }
+
+  void UnwritablePathsFailLoudly() {
+    ui::ResponseWindow* window = OpenWindow();
+    Design();
+    QTemporaryDir folder;
+    const QString missing = folder.filePath(QStringLiteral("no such folder/"));
+    QVERIFY_THROWS_EXCEPTION(ui::ExportError, window->ExportCsv(missing + QStringLiteral("c.csv")));
+    QVERIFY_THROWS_EXCEPTION(ui::ExportError,
+                             window->ExportNetlist(missing + QStringLiteral("n.cir")));
+    QVERIFY_THROWS_EXCEPTION(ui::ExportError,
+                             window->ExportPicture(missing + QStringLiteral("p.png")));
+    QVERIFY_THROWS_EXCEPTION(ui::ExportError,
+                             window->ExportPicture(missing + QStringLiteral("p.svg")));
   }
 
   void CancelledDialogWritesNothing() {
