@@ -104,6 +104,12 @@ constexpr ButtonRow kButtons[] = {
      u"結果をテキストでクリップボードにコピーします",
      false},
     {ButtonId::kExit, "ButtonExit", {282, 359, 55, 25}, u"終了", u"", true},
+    {ButtonId::kResponse,
+     "ButtonResponse",
+     {282, 228, 55, 25},
+     u"特性",
+     u"周波数特性を表示します",
+     true},
 };
 
 enum class Align { kCentre, kRight, kSizedToText };
@@ -307,6 +313,7 @@ void TFormMain::ConnectHandlers() {
   on_click(ButtonId::kCopy, &TFormMain::ButtonCopyClick);
   on_click(ButtonId::kClr, &TFormMain::ButtonClrClick);
   on_click(ButtonId::kExit, &TFormMain::ButtonExitClick);
+  on_click(ButtonId::kResponse, &TFormMain::ButtonResponseClick);
   connect(help_label_, &ClickableLabel::clicked, this, &TFormMain::Label19Click);
 }
 
@@ -350,11 +357,21 @@ void TFormMain::ShowWarning(std::u16string_view text) { ui::ShowWarning(this, To
 // --- Handlers ---
 
 void TFormMain::ButtonCalcClick() {
-  RunGuarded([this] { calc::ButtonCalcClick(*this, state_); });
+  bool completed = false;
+  RunGuarded([this, &completed] {
+    calc::ButtonCalcClick(*this, state_);
+    completed = true;
+  });
+  Q_EMIT CommandFinished(completed);
 }
 
 void TFormMain::ButtonTFClick() {
-  RunGuarded([this] { calc::ButtonTFClick(*this, state_); });
+  bool completed = false;
+  RunGuarded([this, &completed] {
+    calc::ButtonTFClick(*this, state_);
+    completed = true;
+  });
+  Q_EMIT CommandFinished(completed);
 }
 
 void TFormMain::ButtonPrintClick() {
@@ -376,6 +393,27 @@ void TFormMain::ButtonClrClick() {
 }
 
 void TFormMain::ButtonExitClick() { close(); }
+
+void TFormMain::ButtonResponseClick() {
+  RunGuarded([this] {
+    if (response_view_ == nullptr) {
+      response_view_ = response_factory_(this);
+      connect(this, &TFormMain::CommandFinished, this, &TFormMain::ShowResponse);
+      ShowResponse(true);
+    }
+    QWidget* window = response_view_->Window();
+    window->show();
+    window->raise();
+    window->activateWindow();
+  });
+}
+
+void TFormMain::ShowResponse(bool command_completed) {
+  // A command stopped by an error may leave the state half updated: no result then.
+  RunGuarded([this, command_completed] {
+    response_view_->ShowSubject(command_completed ? CurrentSubject(*this, state_) : std::nullopt);
+  });
+}
 
 void TFormMain::Label19Click() {
   RunGuarded([this] { form_help_->ShowInFront(); });
@@ -448,6 +486,7 @@ void TFormMain::showEvent(QShowEvent* event) {
 
 void TFormMain::closeEvent(QCloseEvent* event) {
   form_help_->hide();
+  if (response_view_ != nullptr) response_view_->Window()->hide();
   event->accept();
 }
 

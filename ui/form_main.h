@@ -17,6 +17,7 @@
 #include "calc/calc_state.h"
 #include "calc/form.h"
 #include "ui/report_printer.h"
+#include "ui/response_loader.h"
 #include "ui/tab_order.h"
 
 class QCheckBox;
@@ -30,8 +31,8 @@ class ClickableLabel;
 class TFormHelp;
 
 // The main window's push buttons, in the order of their table.
-enum class ButtonId { kClr, kCalc, kTF, kPrint, kCopy, kExit };
-inline constexpr std::size_t kButtonCount = 6;
+enum class ButtonId { kClr, kCalc, kTF, kPrint, kCopy, kExit, kResponse };
+inline constexpr std::size_t kButtonCount = 7;
 
 class TFormMain : public QWidget, public calc::Form {
   Q_OBJECT
@@ -49,6 +50,14 @@ class TFormMain : public QWidget, public calc::Form {
 
   const calc::CalcState& calc_state() const { return state_; }
   TFormHelp* help_window() const { return form_help_; }
+  // The response window, made on the first click of its button; nullptr before.
+  ResponseView* response_view() const { return response_view_; }
+  // How that window is made: by default from its module beside the executable.
+  void SetResponseViewFactory(ResponseViewFactory factory) { response_factory_ = factory; }
+
+ Q_SIGNALS:
+  // After the design or the analysis command: `completed` is false when an error stopped it.
+  void CommandFinished(bool completed);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -72,6 +81,8 @@ class TFormMain : public QWidget, public calc::Form {
   void ButtonCopyClick();
   void ButtonClrClick();
   void ButtonExitClick();
+  void ButtonResponseClick();
+  void ShowResponse(bool command_completed);
   void Label19Click();
   bool EditFoKeyDown(QObject* field, int key);  // true when the key was consumed
   void MoveFocus(QObject* from, TabDirection direction);
@@ -89,6 +100,8 @@ class TFormMain : public QWidget, public calc::Form {
   ClickableLabel* help_label_ = nullptr;
   std::vector<QWidget*> tab_order_;
   TFormHelp* form_help_ = nullptr;
+  ResponseView* response_view_ = nullptr;
+  ResponseViewFactory response_factory_ = &LoadResponseView;
   bool placed_ = false;
 };
 

@@ -142,6 +142,9 @@ class FormMainTest : public QObject {
                                 << false;
     QTest::newRow("ButtonExit") << "ButtonExit" << QRect(282, 359, 55, 25)
                                 << QStringLiteral(u"終了") << none << true;
+    QTest::newRow("ButtonResponse")
+        << "ButtonResponse" << QRect(282, 228, 55, 25) << QStringLiteral(u"特性")
+        << QStringLiteral(u"周波数特性を表示します") << true;
   }
 
   void ButtonsAndBoxes() {
@@ -313,8 +316,8 @@ class FormMainTest : public QObject {
         << "EditC2" << false << int(Qt::Key_Return) << none << "ComboBoxER";
     QTest::newRow("Enter in StdR goes to Clear")
         << "EditStdR" << false << int(Qt::Key_Return) << none << "ButtonClr";
-    QTest::newRow("Up in fo wraps to Lock")
-        << "EditFo" << false << int(Qt::Key_Up) << none << "CheckBoxLock";
+    QTest::newRow("Up in fo wraps to the response button")
+        << "EditFo" << false << int(Qt::Key_Up) << none << "ButtonResponse";
     QTest::newRow("Down in fo") << "EditFo" << false << int(Qt::Key_Down) << none << "EditQ";
     QTest::newRow("Up in C1 skips the result fields")
         << "EditC1" << false << int(Qt::Key_Up) << none << "EditR3";
@@ -407,6 +410,8 @@ class FormMainTest : public QObject {
     Type(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(FocusName(), QStringLiteral("CheckBoxLock"));
     Type(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(FocusName(), QStringLiteral("ButtonResponse"));
+    Type(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(FocusName(), QStringLiteral("EditFo"));
 
     form_->SetOutputEnabled(true);
@@ -417,10 +422,11 @@ class FormMainTest : public QObject {
 
   void TabVisitsTheWholeOrder() {
     form_->SetOutputEnabled(true);
-    const QStringList expected = {
-        "EditQ",    "EditH",       "EditR1",     "EditR2",     "EditR3",       "EditC1",
-        "EditC2",   "ComboBoxER",  "ComboBoxEC", "EditStdR",   "ButtonClr",    "ButtonCalc",
-        "ButtonTF", "ButtonPrint", "ButtonCopy", "ButtonExit", "CheckBoxLock", "EditFo"};
+    const QStringList expected = {"EditQ",        "EditH",          "EditR1",     "EditR2",
+                                  "EditR3",       "EditC1",         "EditC2",     "ComboBoxER",
+                                  "ComboBoxEC",   "EditStdR",       "ButtonClr",  "ButtonCalc",
+                                  "ButtonTF",     "ButtonPrint",    "ButtonCopy", "ButtonExit",
+                                  "CheckBoxLock", "ButtonResponse", "EditFo"};
     QStringList visited;
     for (int i = 0; i < expected.size(); ++i) {
       Type(QApplication::focusWidget(), Qt::Key_Tab);

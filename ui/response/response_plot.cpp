@@ -1,0 +1,419 @@
+#include "ui/response/response_plot.h"
+
+#include <QAreaSeries>
+#include <QChart>
+#include <QChartView>
+#include <QLabel>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QMouseEvent>
+#include <QScatterSeries>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+#include "calc/quantity_format.h"
+
+namespace ui {
+
+// A chart view that reports the wheel, the double click and the pointer as frequencies;
+// the box zoom is the view's own horizontal rubber band.
+class ZoomChartView : public QChartView {
+ public:
+  using QChartView::QChartView;
+
+  std::function<void(double frequency_hz, double factor)> on_wheel;
+  std::function<void()> on_double_click;
+  std::function<void(double frequency_hz)> on_pointer;
+
+ protected:
+  void wheelEvent(QWheelEvent* event) override {
+    const double steps = event->angleDelta().y() / 120.0;
+    if (steps != 0.0 && on_wheel) {
+      // One notch shows 80 % of the span; the other way 125 %.
+      on_wheel(FrequencyAt(event->position()), std::pow(0.8, steps));
+    }
+    event->accept();
+  }
+  void mouseDoubleClickEvent(QMouseEvent* event) override {
+    if (on_double_click) on_double_click();
+    event->accept();
+  }
+  void mouseMoveEvent(QMouseEvent* event) override {
+    if (on_pointer && chart()->plotArea().contains(event->position())) {
+      on_pointer(FrequencyAt(event->position()));
+    }
+    QChartView::mouseMoveEvent(event);
+  }
+
+ private:
+  double FrequencyAt(QPointF view_position) const {
+    return chart()->mapToValue(chart()->mapFromScene(mapToScene(view_position.toPoint()))).x();
+  }
+};
+
+namespace {
+
+struct CurveStyle {
+  QString name;
+  QColor color;
+  Qt::PenStyle pen;
+};
+
+CurveStyle StyleOf(CurveKind kind) {
+  switch (kind) {
+    case CurveKind::kTarget:
+      return {QStringLiteral("目標"), QColor(110, 110, 110), Qt::DashLine};
+    case CurveKind::kIdeal:
+      return {QStringLiteral("回路 (理想オペアンプ)"), QColor(31, 90, 180), Qt::SolidLine};
+    case CurveKind::kOpAmp:
+      return {QStringLiteral("回路 (オペアンプ)"), QColor(200, 60, 30), Qt::SolidLine};
+  }
+  return {};
+}
+
+constexpr int kMargin = 4;  // around each chart, in pixels
+
+// 20 log10(1/sqrt 2): where the -3 dB frequencies lie below the peak.
+const double kHalfPowerDb = 20.0 * std::log10(std::sqrt(0.5));
+
+// Points [begin, end) of x and y; those without a finite value are left out.
+QList<QPointF> Points(const std::vector<double>& x, const std::vector<double>& y, std::size_t begin,
+                      std::size_t end) {
+  QList<QPointF> points;
+  points.reserve(static_cast<qsizetype>(end - begin));
+  for (std::size_t i = begin; i < end; ++i) {
+    if (std::isfinite(y[i])) points.append(QPointF(x[i], y[i]));
+  }
+  return points;
+}
+
+QLineSeries* MakeLine(const std::vector<double>& x, const std::vector<double>& y) {
+  auto* series = new QLineSeries;
+  series->replace(Points(x, y, 0, x.size()));
+  return series;
+}
+
+void HideFromLegend(QChart* chart, QAbstractSeries* series) {
+  for (QLegendMarker* marker : chart->legend()->markers(series)) marker->setVisible(false);
+}
+
+// Linear in log frequency between the two grid points around `f`.
+double Interpolate(const std::vector<double>& grid, const std::vector<double>& values, double f) {
+  if (grid.size() < 2 || !(f >= grid.front() && f <= grid.back())) return calc::kNoValue;
+  const auto upper = std::upper_bound(grid.begin(), grid.end(), f);
+  const std::size_t i =
+      upper == grid.end() ? grid.size() - 1 : static_cast<std::size_t>(upper - grid.begin());
+  const std::size_t j = i == 0 ? 0 : i - 1;
+  if (i == j) return values[i];
+  const double t = std::log(f / grid[j]) / std::log(grid[i] / grid[j]);
+  // Across a phase wrap the nearer point is the better guess than a mean of +180 and -180.
+  if (std::abs(values[i] - values[j]) > 180.0) return t < 0.5 ? values[j] : values[i];
+  return values[j] + t * (values[i] - values[j]);
+}
+
+// Index ranges [begin, end) of `phase` between jumps of more than 180 degrees.
+std::vector<std::pair<std::ptrdiff_t, std::ptrdiff_t>> PhasePieces(
+    const std::vector<double>& phase) {
+  std::vector<std::pair<std::ptrdiff_t, std::ptrdiff_t>> pieces;
+  std::ptrdiff_t begin = 0;
+  const auto size = static_cast<std::ptrdiff_t>(phase.size());
+  for (std::ptrdiff_t i = 1; i < size; ++i) {
+    if (std::abs(phase[static_cast<std::size_t>(i)] - phase[static_cast<std::size_t>(i - 1)]) >
+        180.0) {
+      pieces.emplace_back(begin, i);
+      begin = i;
+    }
+  }
+  if (begin < size) pieces.emplace_back(begin, size);
+  return pieces;
+}
+
+QString Displayed(double value) {
+  return QString::fromStdU16String(calc::FormatDisplayed(value)).trimmed();
+}
+
+}  // namespace
+
+ResponsePlot::ResponsePlot(QWidget* parent) : QWidget(parent) {
+  plots_ = new QWidget(this);
+  plots_->setObjectName(QStringLiteral("ResponsePlots"));
+  gain_view_ = new ZoomChartView(new QChart, plots_);
+  phase_view_ = new ZoomChartView(new QChart, plots_);
+  gain_view_->setObjectName(QStringLiteral("GainPlot"));
+  phase_view_->setObjectName(QStringLiteral("PhasePlot"));
+  gain_x_ = new QLogValueAxis(this);
+  phase_x_ = new QLogValueAxis(this);
+  gain_y_ = new QValueAxis(this);
+  phase_y_ = new QValueAxis(this);
+
+  gain_view_->chart()->addAxis(gain_x_, Qt::AlignBottom);
+  phase_view_->chart()->addAxis(phase_x_, Qt::AlignBottom);
+  SetUpChart(gain_view_->chart(), gain_y_, QStringLiteral("利得 [dB]"));
+  SetUpChart(phase_view_->chart(), phase_y_, QStringLiteral("位相 [°]"));
+  phase_x_->setTitleText(QStringLiteral("周波数 [Hz]"));
+  phase_y_->setRange(-180.0, 180.0);
+  phase_y_->setTickCount(9);
+  phase_view_->chart()->legend()->hide();
+  gain_view_->chart()->legend()->setAlignment(Qt::AlignTop);
+
+  for (ZoomChartView* view : {gain_view_, phase_view_}) {
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setRubberBand(QChartView::HorizontalRubberBand);
+    view->setMouseTracking(true);
+    view->on_wheel = [this](double f, double factor) { ZoomAbout(f, factor); };
+    view->on_double_click = [this] { ResetZoom(); };
+    view->on_pointer = [this](double f) { ShowReadoutAt(f); };
+  }
+  for (QLogValueAxis* axis : {gain_x_, phase_x_}) {
+    connect(axis, &QLogValueAxis::rangeChanged, this, &ResponsePlot::SyncRange);
+  }
+  for (QChart* chart : {gain_chart(), phase_chart()}) {
+    connect(chart, &QChart::plotAreaChanged, this, &ResponsePlot::AlignPlotAreas);
+  }
+
+  auto* plots_layout = new QVBoxLayout(plots_);
+  plots_layout->setContentsMargins(0, 0, 0, 0);
+  plots_layout->setSpacing(0);
+  plots_layout->addWidget(gain_view_, 3);
+  plots_layout->addWidget(phase_view_, 2);
+
+  readout_ = new QLabel(this);
+  readout_->setObjectName(QStringLiteral("Readout"));
+  readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  readout_->setWordWrap(true);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(plots_, 1);
+  layout->addWidget(readout_);
+  Clear();
+}
+
+void ResponsePlot::SetUpChart(QChart* chart, QValueAxis* y_axis, const QString& y_title) {
+  auto* x_axis = static_cast<QLogValueAxis*>(chart->axes(Qt::Horizontal).front());
+  x_axis->setBase(10.0);
+  x_axis->setLabelFormat(QStringLiteral("%g"));
+  x_axis->setMinorTickCount(8);
+  x_axis->setRange(1.0, 1e4);
+  y_axis->setTitleText(y_title);
+  y_axis->setLabelFormat(QStringLiteral("%g"));
+  y_axis->setTruncateLabels(false);
+  chart->addAxis(y_axis, Qt::AlignLeft);
+  chart->setMargins(QMargins(kMargin, kMargin, kMargin, kMargin));
+  chart->setBackgroundRoundness(0);
+}
+
+QChart* ResponsePlot::gain_chart() const { return gain_view_->chart(); }
+QChart* ResponsePlot::phase_chart() const { return phase_view_->chart(); }
+
+void ResponsePlot::Clear() {
+  has_data_ = false;
+  data_ = {};
+  for (CurveSeries& curve : series_) HideCurve(curve);
+  ClearGainBand();
+  gain_chart()->setTitle(QStringLiteral("結果がありません"));
+  readout_->clear();
+}
+
+void ResponsePlot::HideCurve(CurveSeries& curve) {
+  if (curve.gain == nullptr) return;
+  curve.gain->hide();
+  curve.markers->hide();
+  for (QLineSeries* piece : curve.phase) piece->hide();
+}
+
+ResponsePlot::CurveSeries& ResponsePlot::SeriesFor(CurveKind kind) {
+  // Made once and then refilled: adding and removing series costs more than the points.
+  CurveSeries& curve = series_[static_cast<std::size_t>(kind)];
+  if (curve.gain != nullptr) return curve;
+  const CurveStyle style = StyleOf(kind);
+  curve.pen = QPen(style.color, 2.0, style.pen);
+  curve.gain = new QLineSeries;
+  curve.gain->setName(style.name);
+  curve.gain->setPen(curve.pen);
+  gain_chart()->addSeries(curve.gain);
+  curve.gain->attachAxis(gain_x_);
+  curve.gain->attachAxis(gain_y_);
+
+  curve.markers = new QScatterSeries;
+  curve.markers->setName(style.name + QStringLiteral(" ピーク/-3 dB"));
+  curve.markers->setColor(style.color);
+  curve.markers->setBorderColor(style.color);
+  curve.markers->setMarkerSize(8.0);
+  gain_chart()->addSeries(curve.markers);
+  curve.markers->attachAxis(gain_x_);
+  curve.markers->attachAxis(gain_y_);
+  HideFromLegend(gain_chart(), curve.markers);
+  return curve;
+}
+
+void ResponsePlot::Show(const ResponseData& data) {
+  gain_chart()->setTitle(QString());
+  data_ = data;
+  has_data_ = !data.frequencies_hz.empty();
+  for (CurveSeries& curve : series_) HideCurve(curve);
+  if (!has_data_) return;
+
+  double top = -1e300;
+  double bottom = 1e300;
+  for (const Curve& curve : data.curves) {
+    CurveSeries& series = SeriesFor(curve.kind);
+    series.gain->replace(Points(data.frequencies_hz, curve.gain_db, 0, data.frequencies_hz.size()));
+    series.gain->show();
+
+    // The inverting band-pass passes through 180 degrees at its peak: the phase is drawn
+    // in pieces between wraps, not with a vertical line across the plot.
+    const auto pieces = PhasePieces(curve.phase_deg);
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+      if (i == series.phase.size()) {
+        auto* piece = new QLineSeries;
+        piece->setName(StyleOf(curve.kind).name);
+        piece->setPen(series.pen);
+        phase_chart()->addSeries(piece);
+        piece->attachAxis(phase_x_);
+        piece->attachAxis(phase_y_);
+        series.phase.push_back(piece);
+      }
+      series.phase[i]->replace(Points(data.frequencies_hz, curve.phase_deg,
+                                      static_cast<std::size_t>(pieces[i].first),
+                                      static_cast<std::size_t>(pieces[i].second)));
+      series.phase[i]->show();
+    }
+
+    for (double g : curve.gain_db) {
+      if (std::isfinite(g)) {
+        top = std::max(top, g);
+        bottom = std::min(bottom, g);
+      }
+    }
+
+    // The peak and the -3 dB frequencies, measured, on the gain curve.
+    const calc::ResponseFigures& figures = curve.figures;
+    QList<QPointF> markers;
+    if (std::isfinite(figures.peak_hz) && std::isfinite(figures.peak_gain_db)) {
+      markers.append(QPointF(figures.peak_hz, figures.peak_gain_db));
+      for (double f : {figures.low_3db_hz, figures.high_3db_hz}) {
+        if (std::isfinite(f)) markers.append(QPointF(f, figures.peak_gain_db + kHalfPowerDb));
+      }
+    }
+    series.markers->replace(markers);
+    series.markers->show();
+  }
+  for (const CurveSeries& series : series_) {
+    if (series.markers != nullptr) HideFromLegend(gain_chart(), series.markers);
+  }
+  // Whole tens of dB, a little headroom over the highest peak, at most 100 dB deep.
+  if (top < bottom) top = bottom = 0.0;
+  const double y_top = std::ceil((top + 3.0) / 10.0) * 10.0;
+  const double y_bottom = std::max(std::floor(bottom / 10.0) * 10.0, y_top - 100.0);
+  gain_y_->setRange(y_bottom, y_top);
+  gain_y_->setTickCount(static_cast<int>((y_top - y_bottom) / 10.0) % 11 + 1);
+  ResetZoom();
+}
+
+int ResponsePlot::VisibleSeries(QChart* chart) {
+  int count = 0;
+  for (const QAbstractSeries* series : chart->series()) count += series->isVisible() ? 1 : 0;
+  return count;
+}
+
+void ResponsePlot::SetGainBand(const QString& name, const std::vector<double>& frequencies_hz,
+                               const std::vector<double>& lower_db,
+                               const std::vector<double>& upper_db) {
+  ClearGainBand();
+  auto* area =
+      new QAreaSeries(MakeLine(frequencies_hz, upper_db), MakeLine(frequencies_hz, lower_db));
+  area->upperSeries()->setParent(area);
+  area->lowerSeries()->setParent(area);
+  area->setObjectName(QStringLiteral("GainBand"));
+  area->setName(name);
+  area->setColor(QColor(31, 90, 180, 50));
+  area->setBorderColor(QColor(31, 90, 180, 90));
+  gain_chart()->addSeries(area);
+  area->attachAxis(gain_x_);
+  area->attachAxis(gain_y_);
+}
+
+void ResponsePlot::ClearGainBand() {
+  for (QAbstractSeries* series : gain_chart()->series()) {
+    if (series->objectName() == QStringLiteral("GainBand")) {
+      gain_chart()->removeSeries(series);
+      delete series;
+    }
+  }
+}
+
+std::pair<double, double> ResponsePlot::FrequencyRange() const {
+  return {gain_x_->min(), gain_x_->max()};
+}
+
+void ResponsePlot::SetFrequencyRange(double from_hz, double to_hz) {
+  if (!(from_hz > 0.0 && to_hz > from_hz) || !std::isfinite(to_hz)) return;
+  gain_x_->setRange(from_hz, to_hz);  // the phase axis follows through SyncRange
+}
+
+void ResponsePlot::ResetZoom() {
+  if (data_.frequencies_hz.size() < 2) return;
+  SetFrequencyRange(data_.frequencies_hz.front(), data_.frequencies_hz.back());
+}
+
+void ResponsePlot::AlignPlotAreas() {
+  // The plots share one frequency axis, so their plot areas start at the same x whatever
+  // the width of their value labels: the narrower one gets the difference as margin.
+  QChart* charts[] = {gain_chart(), phase_chart()};
+  double natural_left[2];
+  for (int i = 0; i < 2; ++i) {
+    natural_left[i] = charts[i]->plotArea().left() - (charts[i]->margins().left() - kMargin);
+  }
+  const double left = std::max(natural_left[0], natural_left[1]);
+  for (int i = 0; i < 2; ++i) {
+    QMargins margins = charts[i]->margins();
+    const int wanted = kMargin + static_cast<int>(std::lround(left - natural_left[i]));
+    if (margins.left() != wanted) {
+      margins.setLeft(wanted);
+      charts[i]->setMargins(margins);
+    }
+  }
+}
+
+void ResponsePlot::SyncRange(double min, double max) {
+  if (syncing_) return;
+  syncing_ = true;
+  for (QLogValueAxis* axis : {gain_x_, phase_x_}) {
+    if (axis->min() != min || axis->max() != max) axis->setRange(min, max);
+  }
+  syncing_ = false;
+}
+
+void ResponsePlot::ZoomAbout(double frequency_hz, double factor) {
+  const auto [min, max] = FrequencyRange();
+  if (!(frequency_hz > 0.0)) frequency_hz = std::sqrt(min * max);
+  SetFrequencyRange(frequency_hz * std::pow(min / frequency_hz, factor),
+                    frequency_hz * std::pow(max / frequency_hz, factor));
+}
+
+void ResponsePlot::ShowReadoutAt(double frequency_hz) {
+  if (!has_data_) {
+    readout_->clear();
+    return;
+  }
+  QString text = QStringLiteral("f = %1Hz").arg(Displayed(frequency_hz));
+  for (const Curve& curve : data_.curves) {
+    const double gain = Interpolate(data_.frequencies_hz, curve.gain_db, frequency_hz);
+    const double phase = Interpolate(data_.frequencies_hz, curve.phase_deg, frequency_hz);
+    if (!std::isfinite(gain)) continue;
+    text +=
+        QStringLiteral("    %1: %2 dB, %3°")
+            .arg(StyleOf(curve.kind).name, QString::fromStdU16String(calc::FormatFixed(gain, 0, 2)),
+                 QString::fromStdU16String(calc::FormatFixed(phase, 0, 1)));
+  }
+  readout_->setText(text);
+}
+
+QString ResponsePlot::readout() const { return readout_->text(); }
+
+}  // namespace ui
