@@ -297,7 +297,8 @@ void TFormMain::SetTabOrder() {
                 Button(ButtonId::kPrint),
                 Button(ButtonId::kCopy),
                 Button(ButtonId::kExit),
-                check_lock_};
+                check_lock_,
+                Button(ButtonId::kResponse)};
   for (std::size_t i = 1; i < tab_order_.size(); ++i) {
     QWidget::setTabOrder(tab_order_[i - 1], tab_order_[i]);
   }
