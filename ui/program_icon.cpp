@@ -31,20 +31,28 @@ void PaintIcon(QPainter& p, const QRectF& area) {
   const QRectF plot(area.center().x() - size / 2, area.center().y() - size / 2, size, size);
 
   // Logarithmic grid: a line at each of 1..9 per decade across, one per 10 dB down.
-  QPen grid(QColor(200, 200, 200), std::max(1.0, size / 64));
+  const double grid_width = std::max(1.0, size / 64);
+  QPen grid(QColor(200, 200, 200), grid_width);
   grid.setCosmetic(false);
   p.setPen(grid);
+  // A one-pixel line on a pixel's centre stays one sharp pixel wide, not two grey ones.
+  const auto sharp = [grid_width](double at) {
+    return grid_width == 1.0 ? std::floor(at) + 0.5 : at;
+  };
   const int steps_per_decade = size >= 32 ? 9 : 1;
   for (int decade = 0; decade < static_cast<int>(kDecades); ++decade) {
     for (int k = 1; k <= steps_per_decade; ++k) {
       const int multiple = steps_per_decade == 9 ? k : 1;
-      const double x = plot.left() + (decade + std::log10(multiple)) / kDecades * plot.width();
+      const double x =
+          sharp(plot.left() + (decade + std::log10(multiple)) / kDecades * plot.width());
       p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
     }
   }
-  p.drawLine(QPointF(plot.right(), plot.top()), QPointF(plot.right(), plot.bottom()));
+  const double right = sharp(plot.right() - 1.0);
+  p.drawLine(QPointF(right, plot.top()), QPointF(right, plot.bottom()));
   for (int db = 0; db >= static_cast<int>(kFloorDb); db -= 10) {
-    const double y = plot.top() + (db / kFloorDb) * plot.height();
+    const double y =
+        sharp(std::min(plot.top() + (db / kFloorDb) * plot.height(), plot.bottom() - 1.0));
     p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
   }
 

@@ -251,6 +251,74 @@ TEST(ButtonCalcClick, LockedC2) {
   }
 }
 
+// R2 is left out once it would exceed 1000 R1; at exactly 1000 R1 it stays. Each case lies
+// where the outcome turns, and fo and Q follow the circuit that is kept.
+TEST(ButtonCalcClick, R2LeftOutOnlyAbove1000TimesR1) {
+  struct Case {
+    const char* name;
+    Typed typed;
+    Shown shown;
+  };
+  const Case cases[] = {
+      {"529 R1: kept",
+       {{Field::EditQ, u"1.55"}, {Field::EditH, u"10.05"}},
+       {"  1.019k", "  1.558", " 10.152", "  4.700n", " 15.000n", "  5.100k", "  2.700M",
+        " 68.000k"}},
+      {"exactly 1000 R1: kept",
+       {{Field::EditQ, u"1.55"}, {Field::EditH, u"10.06"}},
+       {"  1.018k", "  1.557", " 10.152", "  4.700n", " 15.000n", "  5.100k", "  5.100M",
+        " 68.000k"}},
+      // The snapped 20 MOhm is 20000000.000000581, a hair above 1000 x 20 kOhm.
+      {"1000.00000000003 R1: left out",
+       {{Field::EditQ, u"0.5"}, {Field::EditH, u"8.22"}},
+       {"999.020", "514.903m", "  8.727", "470.000p", " 15.000n", " 20.000k", "", "180.000k"}},
+      {"1100 R1: left out",
+       {{Field::EditQ, u"0.8"}, {Field::EditH, u"2.68"}},
+       {"999.020", "808.685m", "  2.741", "  4.700n", " 15.000n", " 10.000k", "", " 36.000k"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemoryForm form;
+    calc::CalcState state;
+    Type(form, c.typed);
+    calc::ButtonCalcClick(form, state);
+    EXPECT_EQ(form.Log(), Join({Cleared(), Results(c.shown), {"output=on"}}));
+  }
+}
+
+// C1 = C2 up to a gain of exactly 2 Q^2 (4.5 at Q 1.5, exact in binary); above it C1 is
+// computed and snapped. A locked C2 off the E6 series shows which branch ran: only the
+// computed C1 is snapped. At exactly 2 Q^2 the gain also needs no R2.
+TEST(ButtonCalcClick, C1BelowC2OnlyAboveTwiceQSquared) {
+  struct Case {
+    const char* name;
+    const char16_t* gain;
+    Shown shown;
+  };
+  const Case cases[] = {
+      {"just below",
+       u"4.49",
+       {"  1.025k", "  1.507", "  4.535", " 12.000n", " 12.000n", "  4.300k", "  2.000M",
+        " 39.000k"}},
+      {"exactly 2 Q^2",
+       u"4.5",
+       {"  1.024k", "  1.506", "  4.535", " 12.000n", " 12.000n", "  4.300k", "", " 39.000k"}},
+      {"just above",
+       u"4.51",
+       {"  1.025k", "  1.510", "  4.599", " 10.000n", " 12.000n", "  5.100k", " 56.000k",
+        " 43.000k"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemoryForm form;
+    form.SetLock(true);
+    calc::CalcState state;
+    Type(form, {{Field::EditQ, u"1.5"}, {Field::EditH, c.gain}, {Field::EditC2, u"12n"}});
+    calc::ButtonCalcClick(form, state);
+    EXPECT_EQ(form.Log(), Join({Cleared(/*locked=*/true), Results(c.shown), {"output=on"}}));
+  }
+}
+
 // A fault in the targets warns before anything is cleared: an earlier design stays shown.
 TEST(ButtonCalcClick, TargetFaultsWarnAndKeepEarlierResults) {
   struct Case {

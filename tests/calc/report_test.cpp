@@ -253,4 +253,57 @@ TEST(BuildReportFromValues, EqualsTheWindowsReportAfterTheSameCommand) {
   }
 }
 
+// Every value in these runs differs from every other (C1 != C2, fo wanted != fo achieved),
+// so a field put in another's place, in either layout, changes the report.
+TEST(BuildReport, EveryFieldInItsPlace) {
+  struct Case {
+    const char* name;
+    Texts typed;
+    bool design;
+    std::u16string report;
+  };
+  const Case cases[] = {
+      {"analysis",
+       {{Field::EditR1, u"10k"},
+        {Field::EditR2, u"1k"},
+        {Field::EditR3, u"100k"},
+        {Field::EditC1, u"22n"},
+        {Field::EditC2, u"4.7n"}},
+       false,
+       u"2nd BPF\r\n"
+       u"[Input data]\r\n"
+       u"R1 = 10k\u03A9  R2 = 1k\u03A9  R3 = 100k\u03A9\r\n"
+       u"C1 = 22nF  C2 = 4.7nF\r\n"
+       u"\r\n"
+       u"[Result data]\r\n"
+       u"fo =   1.642kHz   Q =   3.994   H=   1.760\r\n"},
+      {"design",
+       {{Field::EditFo, u"100k"},
+        {Field::EditQ, u"0.5"},
+        {Field::EditStdR, u"1k"},
+        {Field::ComboBoxER, u"48"}},
+       true,
+       u"2nd BPF\r\n"
+       u"[Input data]\r\n"
+       u"fo = 100kHz   Q = 0.5\r\n"
+       u"R1 =   1.690k\u03A9  R2 =  34.800k\u03A9  R3 =   2.260k\u03A9\r\n"
+       u"C1 = 470.000pF   C2 =   1.500nF\r\n"
+       u"\r\n"
+       u"[Result data]\r\n"
+       u"fo =  99.317kHz   Q = 504.704m   H=   1.018\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemoryForm form;
+    for (const auto& [field, text] : c.typed) form.Set(field, text);
+    calc::CalcState state;
+    if (c.design) {
+      calc::ButtonCalcClick(form, state);
+    } else {
+      calc::ButtonTFClick(form, state);
+    }
+    EXPECT_EQ(calc::BuildReport(form, state), c.report);
+  }
+}
+
 }  // namespace
