@@ -2,21 +2,18 @@
 #ifndef KORVANE_CLI_UTF8_H
 #define KORVANE_CLI_UTF8_H
 
-#include <optional>
 #include <string>
 #include <string_view>
 
+#include "calc/utf8.h"
+
 namespace cli {
 
-// The UTF-16 form of well-formed UTF-8; nothing for ill-formed input (overlong forms,
-// surrogates, truncated or stray bytes, values above U+10FFFF).
-std::optional<std::u16string> Utf8ToUtf16(std::string_view text);
+using calc::Utf16ToUtf8;
+using calc::Utf8ToUtf16;
 
 // The error for an input (named as its option or column) whose text is not UTF-8.
 std::string NotUtf8Error(std::string_view name);
-
-// UTF-8 of a UTF-16 text; a lone surrogate becomes U+FFFD.
-std::string Utf16ToUtf8(std::u16string_view text);
 
 }  // namespace cli
 
