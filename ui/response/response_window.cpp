@@ -13,6 +13,7 @@
 #include "ui/response/response_export.h"
 #include "ui/response/response_panel.h"
 #include "ui/response/response_plot.h"
+#include "ui/response/tolerance_page.h"
 
 namespace ui {
 namespace {
@@ -40,6 +41,8 @@ ResponseWindow::ResponseWindow(QWidget* parent) : QTabWidget(parent) {
     return DialogPath(this, caption, filter, suggested);
   };
   AddPage(CreateResponsePage(), QStringLiteral("応答"));
+  tolerance_ = new TolerancePage(this);
+  AddPage(tolerance_, QStringLiteral("公差"));
   resize(1000, 640);
   ShowSubject(std::nullopt);
 }
@@ -108,6 +111,8 @@ void ResponseWindow::Recompute() {
        {"ButtonSavePicture", "ButtonSaveCsv", "ButtonCopyNetlist", "ButtonSaveNetlist"}) {
     findChild<QPushButton*>(QString::fromLatin1(name))->setEnabled(data_.has_value());
   }
+  // The tolerance results belong to the circuit and op-amp they were run with.
+  if (tolerance_ != nullptr) tolerance_->SubjectChanged();
 }
 
 std::string ResponseWindow::Netlist() const {
