@@ -194,8 +194,8 @@ TolerancePage::TolerancePage(ResponseWindow* window)
   connect(save_summary_, &QPushButton::clicked, this, &TolerancePage::SaveSummaryAs);
   connect(runner_, &ToleranceRunner::Progress, progress_, &QProgressBar::setValue);
   connect(runner_, &ToleranceRunner::Finished, this, [this](const calc::ToleranceAnalysis& result) {
-    SetRunning(false);
     Show(result);
+    SetRunning(false);  // after Show: the export buttons need the results
     Q_EMIT RunEnded();
   });
   connect(runner_, &ToleranceRunner::Failed, this, [this](const QString& reason) {
