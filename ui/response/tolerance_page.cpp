@@ -52,6 +52,7 @@ QTableWidget* CreateTable(const char* name, const QStringList& rows, const QStri
   table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
   table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   for (int row = 0; row < table->rowCount(); ++row) {
     for (int column = 0; column < table->columnCount(); ++column) {
       auto* item = new QTableWidgetItem;
