@@ -154,23 +154,30 @@ class TolerancePageTest : public QObject {
                                    window_->data()->frequencies_hz);
     QVERIFY(expected.has_value());
 
+    QVERIFY(expected->model_sensitivities.has_value());
     const calc::PartSensitivities* rows[] = {
-        &expected->sensitivities.Fo, &expected->sensitivities.Q, &expected->sensitivities.H};
-    const calc::Percentiles* spreads[] = {&expected->monte_carlo.Fo, &expected->monte_carlo.Q,
-                                          &expected->monte_carlo.H};
-    const calc::Range* ranges[] = {&expected->worst_case.Fo, &expected->worst_case.Q,
-                                   &expected->worst_case.H};
-    for (int row = 0; row < 3; ++row) {
-      const double parts[] = {rows[row]->R1, rows[row]->R2, rows[row]->R3, rows[row]->C1,
-                              rows[row]->C2};
-      for (int column = 0; column < 5; ++column) {
+        &expected->sensitivities.Fo,       &expected->sensitivities.Q,
+        &expected->sensitivities.H,        &expected->model_sensitivities->Fo,
+        &expected->model_sensitivities->Q, &expected->model_sensitivities->H};
+    for (int row = 0; row < 6; ++row) {
+      const double parts[] = {rows[row]->R1, rows[row]->R2, rows[row]->R3,
+                              rows[row]->C1, rows[row]->C2, rows[row]->Gbw};
+      for (int column = 0; column < 6; ++column) {
         const QString text = Table("TableSensitivities")->item(row, column)->text();
-        if (column == 1 && !has_r2) {
+        if ((column == 1 && !has_r2) || std::isnan(parts[column])) {
           QVERIFY(text.isEmpty());
         } else {
           QCOMPARE(text, QString::number(parts[column], 'f', 3));
         }
       }
+    }
+    QVERIFY(Table("TableSensitivities")->item(0, 5)->text().isEmpty());   // no GBW in formulas
+    QVERIFY(!Table("TableSensitivities")->item(3, 5)->text().isEmpty());  // the model's
+    const calc::Percentiles* spreads[] = {&expected->monte_carlo.Fo, &expected->monte_carlo.Q,
+                                          &expected->monte_carlo.H};
+    const calc::Range* ranges[] = {&expected->worst_case.Fo, &expected->worst_case.Q,
+                                   &expected->worst_case.H};
+    for (int row = 0; row < 3; ++row) {
       QCOMPARE(Table("TableWorstCase")->item(row, 0)->text(), Displayed(ranges[row]->min));
       QCOMPARE(Table("TableWorstCase")->item(row, 1)->text(), Displayed(ranges[row]->max));
       const calc::Percentiles& p = *spreads[row];
@@ -213,6 +220,12 @@ class TolerancePageTest : public QObject {
     QTest::addColumn<QString>("text");
     QTest::newRow("tolerance 150%") << "EditTolR"
                                     << "150%";
+    QTest::newRow("tolerance 100%") << "EditTolC"
+                                    << "100%";
+    QTest::newRow("tolerance negative") << "EditTolR"
+                                        << "-1%";
+    QTest::newRow("trials ten billion") << "EditTrials"
+                                        << "10000000000";
     QTest::newRow("part tolerance text") << "EditTolC2"
                                          << "abc";
     QTest::newRow("trials 0") << "EditTrials"
@@ -234,6 +247,7 @@ class TolerancePageTest : public QObject {
     Edit(field.toLatin1().constData())->setText(text);
     calc::ToleranceTexts texts;
     if (field == "EditTolR") texts.resistor = text.toStdU16String();
+    if (field == "EditTolC") texts.capacitor = text.toStdU16String();
     if (field == "EditTolC2") texts.part[4] = text.toStdU16String();
     if (field == "EditTrials") texts.trials = text.toStdU16String();
     if (field == "EditSeed") texts.seed = text.toStdU16String();

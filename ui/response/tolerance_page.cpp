@@ -157,7 +157,14 @@ TolerancePage::TolerancePage(ResponseWindow* window)
   for (const char* name : kFigureNames) figures << QString::fromLatin1(name);
   QStringList parts;
   for (const char* name : kPartNames) parts << QString::fromLatin1(name);
-  sensitivities_ = CreateTable("TableSensitivities", figures, parts);
+  // The formulas' figures, then the ones measured on the curve with the op-amp model,
+  // which also follow its GBW.
+  QStringList sensitivity_rows = figures;
+  for (const char* name : kFigureNames) {
+    sensitivity_rows << QStringLiteral("%1 (OPアンプ)").arg(QString::fromLatin1(name));
+  }
+  sensitivities_ = CreateTable("TableSensitivities", sensitivity_rows,
+                               parts + QStringList{QStringLiteral("GBW")});
   worst_case_ =
       CreateTable("TableWorstCase", figures, {QStringLiteral("最小"), QStringLiteral("最大")});
   monte_carlo_ = CreateTable("TableMonteCarlo", figures,
@@ -284,12 +291,18 @@ void TolerancePage::Cancel() { runner_->Cancel(); }
 void TolerancePage::Show(const calc::ToleranceAnalysis& analysis) {
   analysis_ = analysis;
   const bool has_r2 = analysis.circuit.HasR2();
-  const calc::PartSensitivities* rows[] = {&analysis.sensitivities.Fo, &analysis.sensitivities.Q,
-                                           &analysis.sensitivities.H};
-  for (int row = 0; row < 3; ++row) {
-    const double values[] = {rows[row]->R1, has_r2 ? rows[row]->R2 : calc::kNoValue, rows[row]->R3,
-                             rows[row]->C1, rows[row]->C2};
-    for (int column = 0; column < 5; ++column) {
+  const calc::PartSensitivities* rows[6] = {&analysis.sensitivities.Fo, &analysis.sensitivities.Q,
+                                            &analysis.sensitivities.H};
+  if (analysis.model_sensitivities) {
+    rows[3] = &analysis.model_sensitivities->Fo;
+    rows[4] = &analysis.model_sensitivities->Q;
+    rows[5] = &analysis.model_sensitivities->H;
+  }
+  for (int row = 0; row < 6; ++row) {
+    if (rows[row] == nullptr) continue;
+    const calc::PartSensitivities& s = *rows[row];
+    const double values[] = {s.R1, has_r2 ? s.R2 : calc::kNoValue, s.R3, s.C1, s.C2, s.Gbw};
+    for (int column = 0; column < 6; ++column) {
       sensitivities_->item(row, column)->setText(Plain(values[column]));
     }
   }
