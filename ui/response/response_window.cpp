@@ -1,5 +1,6 @@
 #include "ui/response/response_window.h"
 
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -113,6 +114,11 @@ void ResponseWindow::Recompute() {
   }
   // The tolerance results belong to the circuit and op-amp they were run with.
   if (tolerance_ != nullptr) tolerance_->SubjectChanged();
+}
+
+void ResponseWindow::closeEvent(QCloseEvent* event) {
+  tolerance_->Cancel();
+  QTabWidget::closeEvent(event);
 }
 
 std::string ResponseWindow::Netlist() const {

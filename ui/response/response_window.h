@@ -57,6 +57,10 @@ class ResponseWindow : public QTabWidget, public ResponseView {
   // result.
   std::string Netlist() const;
 
+ protected:
+  // A closed window computes nothing: a tolerance run under way stops.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void Recompute();
   void SavePictureAs();

@@ -79,7 +79,9 @@ QString Quantity(double value) {
 // A sensitivity: a plain number, three decimals, enough for -1/2 or 0.123.
 QString Plain(double value) {
   if (std::isnan(value)) return {};
-  return QString::number(value, 'f', 3);
+  const QString text = QString::number(value, 'f', 3);
+  // A tiny negative sensitivity is no reason to print "-0.000".
+  return text == QStringLiteral("-0.000") ? QStringLiteral("0.000") : text;
 }
 
 QString Percent(double fraction) { return QString::number(fraction * 100, 'f', 2); }
