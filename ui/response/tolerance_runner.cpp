@@ -1,7 +1,6 @@
 #include "ui/response/tolerance_runner.h"
 
 #include <QMetaObject>
-#include <QPointer>
 #include <exception>
 
 #include "calc/float_ops.h"
@@ -32,7 +31,7 @@ void ToleranceRunner::Start(const calc::Circuit& circuit, const calc::ToleranceS
   // The worker holds its own flag, so that a later run's flag is never the one it reads.
   cancel_ = std::make_shared<std::atomic<bool>>(false);
   const unsigned run = ++run_;
-  QPointer<ToleranceRunner> self(this);
+  ToleranceRunner* const self = this;
   worker_ = std::thread([self, run, cancel = cancel_, circuit, settings, op_amp,
                          envelope_hz = std::move(envelope_hz)] {
     int last_percent = -1;
@@ -40,12 +39,12 @@ void ToleranceRunner::Start(const calc::Circuit& circuit, const calc::ToleranceS
       const int percent = total > 0 ? static_cast<int>(done * 100 / total) : 100;
       if (percent != last_percent) {
         last_percent = percent;
-        // Queued: the runner lives on the window's thread. The destructor joins this thread,
-        // so the runner outlives the call, and Qt drops events of a deleted receiver.
+        // Queued to the runner's (the window's) thread. The destructor joins this thread, so
+        // the runner outlives the posting, and Qt drops the events of a deleted receiver.
         QMetaObject::invokeMethod(
-            self.data(),
+            self,
             [self, run, percent] {
-              if (self && self->run_ == run) Q_EMIT self->Progress(percent);
+              if (self->run_ == run) Q_EMIT self->Progress(percent);
             },
             Qt::QueuedConnection);
       }
@@ -61,9 +60,9 @@ void ToleranceRunner::Start(const calc::Circuit& circuit, const calc::ToleranceS
       error = QString::fromLocal8Bit(fault.what());
     }
     QMetaObject::invokeMethod(
-        self.data(),
+        self,
         [self, run, analysis = std::move(analysis), error]() mutable {
-          if (self) self->Deliver(run, std::move(analysis), error);
+          self->Deliver(run, std::move(analysis), error);
         },
         Qt::QueuedConnection);
   });
