@@ -198,7 +198,7 @@ TolerancePage::TolerancePage(ResponseWindow* window)
   layout->addWidget(side_widget);
   layout->addLayout(results, 1);
 
-  connect(run_button_, &QPushButton::clicked, this, &TolerancePage::Run);
+  connect(run_button_, &QPushButton::clicked, this, [this] { RunGuarded([this] { Run(); }); });
   connect(cancel_button_, &QPushButton::clicked, this, &TolerancePage::Cancel);
   connect(save_trials_, &QPushButton::clicked, this, &TolerancePage::SaveTrialsAs);
   connect(save_summary_, &QPushButton::clicked, this, &TolerancePage::SaveSummaryAs);
