@@ -1,5 +1,6 @@
 #include "ui/response/response_window.h"
 
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include "ui/response/response_export.h"
 #include "ui/response/response_panel.h"
 #include "ui/response/response_plot.h"
+#include "ui/response/tolerance_page.h"
 
 namespace ui {
 namespace {
@@ -40,6 +42,8 @@ ResponseWindow::ResponseWindow(QWidget* parent) : QTabWidget(parent) {
     return DialogPath(this, caption, filter, suggested);
   };
   AddPage(CreateResponsePage(), QStringLiteral("応答"));
+  tolerance_ = new TolerancePage(this);
+  AddPage(tolerance_, QStringLiteral("公差"));
   resize(1000, 640);
   ShowSubject(std::nullopt);
 }
@@ -108,6 +112,13 @@ void ResponseWindow::Recompute() {
        {"ButtonSavePicture", "ButtonSaveCsv", "ButtonCopyNetlist", "ButtonSaveNetlist"}) {
     findChild<QPushButton*>(QString::fromLatin1(name))->setEnabled(data_.has_value());
   }
+  // The tolerance results belong to the circuit and op-amp they were run with.
+  if (tolerance_ != nullptr) tolerance_->SubjectChanged();
+}
+
+void ResponseWindow::closeEvent(QCloseEvent* event) {
+  tolerance_->Cancel();
+  QTabWidget::closeEvent(event);
 }
 
 std::string ResponseWindow::Netlist() const {

@@ -18,6 +18,7 @@ namespace ui {
 
 class ResponsePanel;
 class ResponsePlot;
+class TolerancePage;
 
 class ResponseWindow : public QTabWidget, public ResponseView {
   Q_OBJECT
@@ -36,12 +37,16 @@ class ResponseWindow : public QTabWidget, public ResponseView {
   using PathPicker = std::function<QString(const QString& caption, const QString& filter,
                                            const QString& suggested)>;
   void SetPathPicker(PathPicker picker) { pick_path_ = std::move(picker); }
+  QString PickPath(const QString& caption, const QString& filter, const QString& suggested) {
+    return pick_path_(caption, filter, suggested);
+  }
 
   // What is shown now: nothing without a result.
   const std::optional<ResponseSubject>& subject() const { return subject_; }
   const std::optional<ResponseData>& data() const { return data_; }
   ResponsePlot* plot() const { return plot_; }
   ResponsePanel* panel() const { return panel_; }
+  TolerancePage* tolerance_page() const { return tolerance_; }
 
   // The exports, to a given path; they throw ExportError. Without a result there is
   // nothing to export and they do nothing.
@@ -51,6 +56,10 @@ class ResponseWindow : public QTabWidget, public ResponseView {
   // The deck for the circuit and op-amp shown, over the plotted range; empty without a
   // result.
   std::string Netlist() const;
+
+ protected:
+  // A closed window computes nothing: a tolerance run under way stops.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void Recompute();
@@ -64,6 +73,7 @@ class ResponseWindow : public QTabWidget, public ResponseView {
   std::optional<ResponseData> data_;
   ResponsePlot* plot_ = nullptr;
   ResponsePanel* panel_ = nullptr;
+  TolerancePage* tolerance_ = nullptr;
   QLabel* status_ = nullptr;
   PathPicker pick_path_;
 };
