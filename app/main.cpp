@@ -7,10 +7,10 @@
 #include <optional>
 
 #include "app/command_line.h"
-#include "ui/error_box.h"
-#include "ui/form_main.h"
-#include "ui/program_icon.h"
-#include "ui/window_fonts.h"
+#include "ui/boxes/error_box.h"
+#include "ui/main_window/form_main.h"
+#include "ui/main_window/program_icon.h"
+#include "ui/main_window/window_fonts.h"
 
 #ifdef KORVANE_FIRST_PAINT_PROBE
 #include "bench/startup/first_paint_probe.h"

@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/band_pass.h"
-#include "calc/quantity_parse.h"
-#include "cli/batch.h"
+#include "calc/circuit/band_pass.h"
+#include "calc/text/quantity_parse.h"
+#include "cli/batch/batch.h"
 #include "cli/utf8.h"
 
 namespace {

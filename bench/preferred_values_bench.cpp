@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "calc/preferred_values.h"
+#include "calc/circuit/preferred_values.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-#include "calc/quantity_format.h"
-#include "calc/quantity_parse.h"
+#include "calc/text/quantity_format.h"
+#include "calc/text/quantity_parse.h"
 
 namespace {
 

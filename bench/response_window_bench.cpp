@@ -5,7 +5,7 @@
 
 #include <QApplication>
 
-#include "calc/band_pass.h"
+#include "calc/circuit/band_pass.h"
 #include "ui/response/response_data.h"
 #include "ui/response/response_window.h"
 

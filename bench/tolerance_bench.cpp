@@ -5,12 +5,12 @@
 
 #include <vector>
 
-#include "calc/gain_envelope.h"
-#include "calc/model_sensitivity.h"
-#include "calc/monte_carlo.h"
-#include "calc/response.h"
-#include "calc/sensitivity.h"
-#include "calc/worst_case.h"
+#include "calc/analysis/gain_envelope.h"
+#include "calc/analysis/model_sensitivity.h"
+#include "calc/analysis/monte_carlo.h"
+#include "calc/analysis/response.h"
+#include "calc/analysis/sensitivity.h"
+#include "calc/analysis/worst_case.h"
 
 namespace {
 

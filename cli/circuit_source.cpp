@@ -3,8 +3,8 @@
 #include <cmath>
 #include <string_view>
 
-#include "calc/circuit_parts.h"
-#include "calc/quantity_parse.h"
+#include "calc/circuit/circuit_parts.h"
+#include "calc/text/quantity_parse.h"
 #include "cli/utf8.h"
 
 namespace cli {

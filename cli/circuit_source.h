@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "calc/circuit.h"
+#include "calc/circuit/circuit.h"
 #include "cli/text_commands.h"
 
 namespace cli {

@@ -2,7 +2,7 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
-#include "cli/subcommands.h"
+#include "cli/subcommands/subcommands.h"
 
 namespace {
 

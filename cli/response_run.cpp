@@ -6,14 +6,14 @@
 #include <optional>
 #include <vector>
 
-#include "calc/band_pass.h"
-#include "calc/netlist.h"
-#include "calc/quantity_format.h"
-#include "calc/quantity_parse.h"
-#include "calc/response.h"
-#include "calc/tolerance_inputs.h"
-#include "cli/csv_writer.h"
-#include "cli/result_columns.h"
+#include "calc/circuit/band_pass.h"
+#include "calc/export/netlist.h"
+#include "calc/text/quantity_format.h"
+#include "calc/text/quantity_parse.h"
+#include "calc/analysis/response.h"
+#include "calc/studies/tolerance_inputs.h"
+#include "cli/batch/csv_writer.h"
+#include "cli/batch/result_columns.h"
 #include "cli/utf8.h"
 
 namespace cli {

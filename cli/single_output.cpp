@@ -2,8 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/csv_writer.h"
-#include "cli/result_columns.h"
+#include "cli/batch/csv_writer.h"
+#include "cli/batch/result_columns.h"
 
 namespace cli {
 namespace {

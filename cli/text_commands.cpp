@@ -1,4 +1,4 @@
-// The checks run in the window's order (calc/design_command.cpp, calc/analysis_command.cpp)
+// The checks run in the window's order (calc/commands/design_command.cpp, calc/commands/analysis_command.cpp)
 // over the same value functions and messages; a test holds the two to the same outcome on
 // every input.
 #include "cli/text_commands.h"
@@ -9,13 +9,13 @@
 #include <span>
 #include <utility>
 
-#include "calc/band_pass.h"
-#include "calc/command_messages.h"
-#include "calc/error_text.h"
-#include "calc/float_ops.h"
-#include "calc/quantity_format.h"
-#include "calc/quantity_parse.h"
-#include "calc/report.h"
+#include "calc/circuit/band_pass.h"
+#include "calc/commands/command_messages.h"
+#include "calc/text/error_text.h"
+#include "calc/numeric/float_ops.h"
+#include "calc/text/quantity_format.h"
+#include "calc/text/quantity_parse.h"
+#include "calc/commands/report.h"
 #include "cli/utf8.h"
 
 namespace cli {

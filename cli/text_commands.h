@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/circuit.h"
+#include "calc/circuit/circuit.h"
 
 namespace cli {
 

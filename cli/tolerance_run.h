@@ -9,7 +9,7 @@
 #include <ostream>
 #include <string>
 
-#include "calc/tolerance.h"
+#include "calc/analysis/tolerance.h"
 #include "cli/circuit_source.h"
 #include "cli/single_output.h"
 #include "cli/text_commands.h"

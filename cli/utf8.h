@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "calc/utf8.h"
+#include "calc/text/utf8.h"
 
 namespace cli {
 

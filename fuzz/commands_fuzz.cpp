@@ -12,14 +12,14 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/analysis_command.h"
-#include "calc/calc_state.h"
-#include "calc/design_command.h"
-#include "calc/float_ops.h"
-#include "calc/form.h"
-#include "calc/preferred_values.h"
-#include "calc/quantity_format.h"
-#include "calc/quantity_parse.h"
+#include "calc/commands/analysis_command.h"
+#include "calc/commands/calc_state.h"
+#include "calc/commands/design_command.h"
+#include "calc/numeric/float_ops.h"
+#include "calc/commands/form.h"
+#include "calc/circuit/preferred_values.h"
+#include "calc/text/quantity_format.h"
+#include "calc/text/quantity_parse.h"
 #include "fuzz/fuzz_input.h"
 #include "tests/support/memory_form.h"
 

@@ -7,8 +7,8 @@
 #include <sstream>
 #include <string>
 
-#include "cli/batch.h"
-#include "cli/csv_reader.h"
+#include "cli/batch/batch.h"
+#include "cli/batch/csv_reader.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "calc/quantity_format.h"
-#include "calc/quantity_parse.h"
+#include "calc/text/quantity_format.h"
+#include "calc/text/quantity_parse.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {

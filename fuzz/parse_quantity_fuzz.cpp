@@ -20,7 +20,7 @@
 #include <string>
 #include <string_view>
 
-#include "calc/quantity_parse.h"
+#include "calc/text/quantity_parse.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "bench/startup/first_paint_probe.h"
-#include "ui/window_fonts.h"
+#include "ui/main_window/window_fonts.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);

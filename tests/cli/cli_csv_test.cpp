@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/batch.h"
-#include "cli/csv_reader.h"
-#include "cli/csv_writer.h"
+#include "cli/batch/batch.h"
+#include "cli/batch/csv_reader.h"
+#include "cli/batch/csv_writer.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "calc/analysis_command.h"
-#include "calc/design_command.h"
-#include "calc/error_text.h"
-#include "calc/float_ops.h"
-#include "calc/report.h"
+#include "calc/commands/analysis_command.h"
+#include "calc/commands/design_command.h"
+#include "calc/text/error_text.h"
+#include "calc/numeric/float_ops.h"
+#include "calc/commands/report.h"
 #include "cli/utf8.h"
 #include "tests/support/memory_form.h"
 

@@ -11,8 +11,8 @@
 #include "tests/print/report_texts.h"
 #include "tests/print/x11_clipboard.h"
 #include "tests/ui/support/modal_box_watch.h"
-#include "ui/clipboard_copy.h"
-#include "ui/form_main.h"
+#include "ui/main_window/clipboard_copy.h"
+#include "ui/main_window/form_main.h"
 
 using testing_support::ReadX11Clipboard;
 

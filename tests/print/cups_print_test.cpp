@@ -16,13 +16,13 @@
 #include <cmath>
 #include <memory>
 
-#include "calc/form.h"
+#include "calc/commands/form.h"
 #include "tests/print/cups_spool.h"
 #include "tests/print/pdf_words.h"
 #include "tests/print/report_texts.h"
 #include "tests/ui/support/modal_box_watch.h"
-#include "ui/form_main.h"
-#include "ui/print_job.h"
+#include "ui/main_window/form_main.h"
+#include "ui/printing/print_job.h"
 
 using testing_support::kDefaultQueue;
 using testing_support::kOtherQueue;

@@ -13,7 +13,7 @@
 
 #include "tests/print/pdf_words.h"
 #include "tests/print/report_texts.h"
-#include "ui/print_job.h"
+#include "ui/printing/print_job.h"
 
 using testing_support::kAnalysisReport;
 using testing_support::kPointsPerMm;

@@ -9,9 +9,9 @@
 #include <QPrinterInfo>
 #include <QTest>
 
-#include "ui/print_font.h"
-#include "ui/print_geometry.h"
-#include "ui/print_settings.h"
+#include "ui/printing/print_font.h"
+#include "ui/printing/print_geometry.h"
+#include "ui/printing/print_settings.h"
 
 class PrintSetupTest : public QObject {
   Q_OBJECT

@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "tests/print/recording_paint_device.h"
-#include "ui/printer_text_file.h"
+#include "ui/printing/printer_text_file.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/form.h"
-#include "calc/utf8.h"
+#include "calc/commands/form.h"
+#include "calc/text/utf8.h"
 
 namespace testing_support {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "calc/band_pass.h"
+#include "calc/circuit/band_pass.h"
 #include "ui/response/response_data.h"
 #include "ui/response/settings_text.h"
 

@@ -6,8 +6,8 @@
 #include <QTest>
 #include <memory>
 
-#include "ui/form_main.h"
-#include "ui/response_loader.h"
+#include "ui/main_window/form_main.h"
+#include "ui/main_window/response_loader.h"
 
 class ResponseModuleTest : public QObject {
   Q_OBJECT

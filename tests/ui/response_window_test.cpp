@@ -22,10 +22,10 @@
 #include <QXmlStreamReader>
 #include <memory>
 
-#include "calc/quantity_format.h"
-#include "calc/response.h"
+#include "calc/text/quantity_format.h"
+#include "calc/analysis/response.h"
 #include "tests/ui/support/modal_box_watch.h"
-#include "ui/form_main.h"
+#include "ui/main_window/form_main.h"
 #include "ui/response/response_export.h"
 #include "ui/response/response_panel.h"
 #include "ui/response/response_plot.h"

@@ -15,16 +15,16 @@
 #include <QTest>
 #include <memory>
 
-#include "calc/band_pass.h"
-#include "calc/quantity_format.h"
-#include "calc/tolerance_analysis.h"
-#include "calc/tolerance_csv.h"
-#include "calc/tolerance_inputs.h"
+#include "calc/circuit/band_pass.h"
+#include "calc/text/quantity_format.h"
+#include "calc/studies/tolerance_analysis.h"
+#include "calc/export/tolerance_csv.h"
+#include "calc/studies/tolerance_inputs.h"
 #include "tests/ui/support/modal_box_watch.h"
 #include "ui/response/response_panel.h"
 #include "ui/response/response_plot.h"
 #include "ui/response/response_window.h"
-#include "ui/response/tolerance_page.h"
+#include "ui/response/tolerance/tolerance_page.h"
 
 using testing_support::ModalBoxWatch;
 

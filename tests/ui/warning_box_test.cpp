@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "tests/ui/support/modal_box_watch.h"
-#include "ui/warning_box.h"
-#include "ui/window_placement.h"
+#include "ui/boxes/warning_box.h"
+#include "ui/main_window/window_placement.h"
 
 using testing_support::ModalBoxWatch;
 

@@ -3,7 +3,7 @@
 // first pixel outside.
 #include <QTest>
 
-#include "ui/window_placement.h"
+#include "ui/main_window/window_placement.h"
 
 using ui::ScreenPoint;
 using ui::ScreenRect;

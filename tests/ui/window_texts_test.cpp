@@ -3,9 +3,9 @@
 #include <QTest>
 #include <stdexcept>
 
-#include "ui/error_box.h"
-#include "ui/tab_order.h"
-#include "ui/version_text.h"
+#include "ui/boxes/error_box.h"
+#include "ui/main_window/tab_order.h"
+#include "ui/main_window/version_text.h"
 
 Q_DECLARE_METATYPE(std::uint32_t)
 

@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "tests/ui/support/modal_box_watch.h"
-#include "ui/form_help.h"
-#include "ui/form_main.h"
+#include "ui/help/form_help.h"
+#include "ui/main_window/form_main.h"
 
 using testing_support::ModalBoxWatch;
 

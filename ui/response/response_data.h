@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "calc/response.h"
-#include "ui/response_view.h"
+#include "calc/analysis/response.h"
+#include "ui/main_window/response_view.h"
 
 namespace ui {
 

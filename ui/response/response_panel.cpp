@@ -8,9 +8,9 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "calc/quantity_format.h"
+#include "calc/text/quantity_format.h"
 #include "ui/response/settings_text.h"
-#include "ui/warning_box.h"
+#include "ui/boxes/warning_box.h"
 
 namespace ui {
 namespace {

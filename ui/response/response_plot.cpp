@@ -16,7 +16,7 @@
 #include <cmath>
 #include <functional>
 
-#include "calc/quantity_format.h"
+#include "calc/text/quantity_format.h"
 
 namespace ui {
 

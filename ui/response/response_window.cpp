@@ -7,14 +7,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "calc/float_ops.h"
-#include "calc/netlist.h"
-#include "ui/clipboard_copy.h"
-#include "ui/error_box.h"
+#include "calc/numeric/float_ops.h"
+#include "calc/export/netlist.h"
+#include "ui/main_window/clipboard_copy.h"
+#include "ui/boxes/error_box.h"
 #include "ui/response/response_export.h"
 #include "ui/response/response_panel.h"
 #include "ui/response/response_plot.h"
-#include "ui/response/tolerance_page.h"
+#include "ui/response/tolerance/tolerance_page.h"
 
 namespace ui {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "ui/response/response_data.h"
-#include "ui/response_view.h"
+#include "ui/main_window/response_view.h"
 
 class QLabel;
 

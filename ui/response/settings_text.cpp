@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "calc/quantity_format.h"
-#include "calc/quantity_parse.h"
+#include "calc/text/quantity_format.h"
+#include "calc/text/quantity_parse.h"
 
 namespace ui {
 namespace {

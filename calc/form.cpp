@@ -1,9 +1,0 @@
-#include "calc/form.h"
-
-#include "calc/quantity_parse.h"
-
-namespace calc {
-
-double ParseField(const Form& form, Field field) { return ParseQuantity(form.Text(field)); }
-
-}  // namespace calc

@@ -1,0 +1,17 @@
+// The powers of ten a double holds exactly, for reading and writing decimal texts with
+// one correctly rounded multiplication or division.
+#ifndef KORVANE_CALC_NUMERIC_EXACT_POWERS_OF_TEN_H
+#define KORVANE_CALC_NUMERIC_EXACT_POWERS_OF_TEN_H
+
+#include <array>
+
+namespace calc {
+
+inline constexpr int kExactPowerLimit = 22;  // 10^22 is the largest held exactly
+inline constexpr std::array<double, kExactPowerLimit + 1> kExactPowersOfTen = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+}  // namespace calc
+
+#endif  // KORVANE_CALC_NUMERIC_EXACT_POWERS_OF_TEN_H

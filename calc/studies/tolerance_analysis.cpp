@@ -1,0 +1,46 @@
+#include "calc/studies/tolerance_analysis.h"
+
+#include <stdexcept>
+
+#include "calc/analysis/model_sensitivity.h"
+
+namespace calc {
+
+std::optional<ToleranceAnalysis> RunToleranceAnalysis(const Circuit& circuit,
+                                                      const ToleranceSettings& settings,
+                                                      const std::optional<OpAmp>& op_amp,
+                                                      std::span<const double> envelope_hz,
+                                                      const ProgressCallback& progress) {
+  if (!ToleranceWarning(circuit, settings).empty()) {
+    throw std::invalid_argument("RunToleranceAnalysis: settings rejected by ToleranceWarning");
+  }
+  ToleranceAnalysis analysis;
+  analysis.circuit = circuit;
+  analysis.settings = settings;
+  analysis.sensitivities = AnalyzeSensitivities(circuit);
+  if (op_amp) analysis.model_sensitivities = ModelSensitivities(circuit, *op_amp);
+  analysis.worst_case = AnalyzeWorstCase(circuit, settings.tolerances);
+
+  // One scale for both phases: the trials, then one unit per trial response.
+  const std::int64_t trials = settings.trials;
+  const std::int64_t total = trials + trials * static_cast<std::int64_t>(envelope_hz.size());
+  ProgressCallback trial_progress, envelope_progress;
+  if (progress) {
+    trial_progress = [&](std::int64_t done, std::int64_t) { return progress(done, total); };
+    envelope_progress = [&](std::int64_t done, std::int64_t) {
+      return progress(trials + done, total);
+    };
+  }
+  std::optional<MonteCarloResult> monte_carlo = RunMonteCarlo(circuit, settings, trial_progress);
+  if (!monte_carlo) return std::nullopt;
+  analysis.monte_carlo = *std::move(monte_carlo);
+  if (!envelope_hz.empty()) {
+    std::optional<GainEnvelope> envelope = ComputeGainEnvelope(
+        analysis.monte_carlo.trials, op_amp, envelope_hz, settings.threads, envelope_progress);
+    if (!envelope) return std::nullopt;
+    analysis.envelope = *std::move(envelope);
+  }
+  return analysis;
+}
+
+}  // namespace calc

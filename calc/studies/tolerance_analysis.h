@@ -1,0 +1,45 @@
+// The whole tolerance analysis of a built circuit in one call, as the window's tolerance
+// page and the command line run it: sensitivities, worst case, Monte Carlo run, and the
+// envelope of the gain curve.
+#ifndef KORVANE_CALC_STUDIES_TOLERANCE_ANALYSIS_H
+#define KORVANE_CALC_STUDIES_TOLERANCE_ANALYSIS_H
+
+#include <optional>
+#include <span>
+
+#include "calc/circuit/circuit.h"
+#include "calc/analysis/gain_envelope.h"
+#include "calc/analysis/monte_carlo.h"
+#include "calc/numeric/parallel_for.h"
+#include "calc/analysis/response.h"
+#include "calc/analysis/sensitivity.h"
+#include "calc/analysis/tolerance.h"
+#include "calc/analysis/worst_case.h"
+
+namespace calc {
+
+struct ToleranceAnalysis {
+  Circuit circuit;
+  ToleranceSettings settings;
+  Sensitivities sensitivities;                       // of the formulas' fo, Q and H
+  std::optional<Sensitivities> model_sensitivities;  // with the op-amp, when one is given
+  WorstCase worst_case;
+  MonteCarloResult monte_carlo;
+  GainEnvelope envelope;  // empty without envelope frequencies
+};
+
+// Everything above for `circuit` with `settings`; the model's sensitivities and the
+// envelope use `op_amp` (the envelope an ideal op-amp without one). Runs on the calling
+// thread plus settings.threads - 1 others, so a window calls it off its own thread.
+// Progress counts the Monte Carlo trials, then the envelope's trial responses, on one
+// scale; a cancelled run gives no result. Settings that ToleranceWarning rejects raise
+// std::invalid_argument; faults in the formulas raise FloatError.
+std::optional<ToleranceAnalysis> RunToleranceAnalysis(const Circuit& circuit,
+                                                      const ToleranceSettings& settings,
+                                                      const std::optional<OpAmp>& op_amp,
+                                                      std::span<const double> envelope_hz,
+                                                      const ProgressCallback& progress = {});
+
+}  // namespace calc
+
+#endif  // KORVANE_CALC_STUDIES_TOLERANCE_ANALYSIS_H

@@ -1,0 +1,208 @@
+#include "calc/analysis/tolerance.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <set>
+#include <string>
+
+#include "calc/commands/command_messages.h"
+#include "calc/numeric/counter_random.h"
+#include "calc/studies/tolerance_inputs.h"
+#include "calc/studies/tolerance_messages.h"
+
+namespace {
+
+using calc::Circuit;
+using calc::Distribution;
+using calc::kNoValue;
+
+const Circuit kDefaultDesign{11e3, 11e3, 22e3, 15e-9, 15e-9};
+
+// Reference quantiles of the standard normal distribution, computed to 40 digits with
+// mpmath (sqrt(2) erfinv(2p - 1)).
+TEST(NormalQuantile, MatchesTheDistributionsQuantiles) {
+  struct Case {
+    double p, z;
+  } const cases[] = {
+      {0.5, 0.0},
+      {0.975, 1.9599639845400542355},
+      {0.8413447460685429, 0.99999999999999979921},
+      {0.001, -3.0902323061678135415},
+      {0.999, 3.0902323061678135415},
+      {calc::kNormalTailBeyond3Sigma, -3.0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.p);
+    EXPECT_NEAR(calc::NormalQuantile(c.p), c.z, 4e-15 * std::max(1.0, std::fabs(c.z)));
+  }
+  EXPECT_TRUE(std::isnan(calc::NormalQuantile(0.0)));
+  EXPECT_TRUE(std::isnan(calc::NormalQuantile(1.0)));
+  EXPECT_TRUE(std::isnan(calc::NormalQuantile(kNoValue)));
+}
+
+TEST(CounterRandom, UnitIntervalStaysStrictlyInside) {
+  EXPECT_EQ(calc::UnitInterval(0), 0x1.0p-54);
+  EXPECT_EQ(calc::UnitInterval(~std::uint64_t{0}), 1.0 - 0x1.0p-54);
+}
+
+// The draws are a fixed function of (seed, counter): these words, from a separate
+// implementation of SplitMix64, pin the generator, so a change to it (which would change
+// every saved seed's trials) fails here.
+TEST(CounterRandom, DrawsAreFixedBySeedAndCounter) {
+  const std::uint64_t key = calc::RandomKey(12345);
+  EXPECT_EQ(key, 0x22118258a9d111a0u);
+  EXPECT_EQ(calc::RandomBits(key, 0), 0x467fced1350ac6cbu);
+  EXPECT_EQ(calc::RandomBits(key, 7), 0x64a864da145efe07u);
+  EXPECT_EQ(calc::RandomBits(calc::RandomKey(0), 0), 0x31042cc5515af7eeu);
+  EXPECT_EQ(calc::RandomBits(calc::RandomKey(~std::uint64_t{0}), 4999999), 0x58f5ff35d72514b6u);
+  EXPECT_EQ(calc::RandomBits(key, 0), calc::RandomBits(calc::RandomKey(12345), 0));
+  EXPECT_NE(calc::RandomBits(key, 0), calc::RandomBits(key, 1));
+  EXPECT_NE(calc::RandomBits(key, 0), calc::RandomBits(calc::RandomKey(12346), 0));
+  std::set<std::uint64_t> seen;
+  for (std::uint64_t seed = 0; seed < 64; ++seed) {
+    for (std::uint64_t counter = 0; counter < 64; ++counter) {
+      seen.insert(calc::RandomBits(calc::RandomKey(seed), counter));
+    }
+  }
+  EXPECT_EQ(seen.size(), 64u * 64u);
+}
+
+TEST(DrawPart, StaysInsideTheBandAndZeroToleranceIsExact) {
+  const std::uint64_t key = calc::RandomKey(7);
+  for (const Distribution distribution : {Distribution::kUniform, Distribution::kNormal}) {
+    double low = 2.0, high = 0.0;
+    for (std::int64_t trial = 0; trial < 20000; ++trial) {
+      const double x = calc::DrawPart(1.0, 0.99, distribution, key, trial, calc::kC1);
+      low = std::min(low, x);
+      high = std::max(high, x);
+      EXPECT_EQ(calc::DrawPart(15e-9, 0.0, distribution, key, trial, calc::kC1), 15e-9);
+    }
+    // A 99 % part never turns negative and fills most of its band.
+    EXPECT_GE(low, 0.01);
+    EXPECT_LE(high, 1.99);
+    EXPECT_LT(low, distribution == Distribution::kUniform ? 0.02 : 0.3);
+  }
+}
+
+TEST(TrialCircuit, AbsentR2StaysAbsentAndOtherPartsDrawAsWithR2) {
+  calc::ToleranceSettings settings;
+  const std::uint64_t key = calc::RandomKey(99);
+  const Circuit with_r2 = calc::TrialCircuit(kDefaultDesign, settings, key, 3);
+  Circuit no_r2_nominal = kDefaultDesign;
+  no_r2_nominal.R2 = kNoValue;
+  const Circuit without_r2 = calc::TrialCircuit(no_r2_nominal, settings, key, 3);
+  EXPECT_FALSE(without_r2.HasR2());
+  EXPECT_EQ(without_r2.C1, with_r2.C1);
+  EXPECT_EQ(without_r2.R3, with_r2.R3);
+  EXPECT_NE(with_r2.R1, kDefaultDesign.R1);
+}
+
+// Hostile and unusable inputs: each gets its warning, in the order the checks run.
+TEST(ReadToleranceTexts, WarnsAboutTheFirstUnusableInput) {
+  struct Case {
+    const char* name;
+    Circuit circuit;
+    calc::ToleranceTexts texts;
+    std::u16string_view warning;
+  };
+  auto texts = [](auto change) {
+    calc::ToleranceTexts t;
+    change(t);
+    return t;
+  };
+  using T = calc::ToleranceTexts;
+  const Case cases[] = {
+      {"defaults", kDefaultDesign, {}, {}},
+      {"zero tolerance", kDefaultDesign, texts([](T& t) { t.resistor = u"0%"; }), {}},
+      {"just under 100 %", kDefaultDesign, texts([](T& t) { t.capacitor = u"99.9%"; }), {}},
+      {"missing C1", {11e3, 11e3, 22e3, kNoValue, 15e-9}, {}, calc::kMissingComponentWarning},
+      {"negative R1", {-11e3, 11e3, 22e3, 15e-9, 15e-9}, {}, calc::kToleranceCircuitWarning},
+      {"zero R2", {11e3, 0.0, 22e3, 15e-9, 15e-9}, {}, calc::kToleranceCircuitWarning},
+      {"infinite C2",
+       {11e3, 11e3, 22e3, 15e-9, std::numeric_limits<double>::infinity()},
+       {},
+       calc::kToleranceCircuitWarning},
+      {"negative tolerance", kDefaultDesign, texts([](T& t) { t.resistor = u"-1%"; }),
+       calc::kToleranceRangeWarning},
+      {"100 %", kDefaultDesign, texts([](T& t) { t.capacitor = u"100%"; }),
+       calc::kToleranceRangeWarning},
+      {"250 % on one part", kDefaultDesign, texts([](T& t) { t.part[calc::kR3] = u"250"; }),
+       calc::kToleranceRangeWarning},
+      {"unreadable tolerance", kDefaultDesign, texts([](T& t) { t.part[calc::kC2] = u"abc"; }),
+       calc::kToleranceMissingWarning},
+      {"empty kind tolerance", kDefaultDesign, texts([](T& t) { t.resistor = u""; }),
+       calc::kToleranceMissingWarning},
+      {"zero trials", kDefaultDesign, texts([](T& t) { t.trials = u"0"; }),
+       calc::kTrialCountWarning},
+      {"ten billion trials", kDefaultDesign, texts([](T& t) { t.trials = u"10000000000"; }),
+       calc::kTrialCountWarning},
+      {"1e300 trials", kDefaultDesign, texts([](T& t) { t.trials = u"1e300"; }),
+       calc::kTrialCountWarning},
+      {"fractional trials", kDefaultDesign, texts([](T& t) { t.trials = u"2.5"; }),
+       calc::kTrialCountWarning},
+      {"negative trials", kDefaultDesign, texts([](T& t) { t.trials = u"-5"; }),
+       calc::kTrialCountWarning},
+      {"seed beyond 64 bits", kDefaultDesign, texts([](T& t) { t.seed = u"18446744073709551616"; }),
+       calc::kSeedWarning},
+      {"very long seed", kDefaultDesign, texts([](T& t) { t.seed = std::u16string(5000, u'9'); }),
+       calc::kSeedWarning},
+      {"negative seed", kDefaultDesign, texts([](T& t) { t.seed = u"-1"; }), calc::kSeedWarning},
+      {"zero limit", kDefaultDesign, texts([](T& t) { t.limit_q = u"0%"; }),
+       calc::kYieldLimitWarning},
+      {"negative limit", kDefaultDesign, texts([](T& t) { t.limit_fo = u"-2%"; }),
+       calc::kYieldLimitWarning},
+      {"unreadable limit", kDefaultDesign, texts([](T& t) { t.limit_h = u"x"; }),
+       calc::kYieldLimitWarning},
+      {"tolerance before trials", kDefaultDesign, texts([](T& t) {
+         t.resistor = u"100%";
+         t.trials = u"0";
+       }),
+       calc::kToleranceRangeWarning},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(calc::ReadToleranceTexts(c.circuit, c.texts, 1).warning, c.warning);
+  }
+}
+
+TEST(ReadToleranceTexts, ReadsPerPartOverridesTheSeedAndTheLimits) {
+  calc::ToleranceTexts texts;
+  texts.part[calc::kC2] = u"2%";
+  texts.trials = u"10k";
+  texts.seed = u" １２３ ";
+  texts.limit_fo = u"1";
+  texts.distribution = Distribution::kNormal;
+  const calc::ToleranceInputs read = calc::ReadToleranceTexts(kDefaultDesign, texts, 77);
+  ASSERT_TRUE(read.warning.empty());
+  const calc::ToleranceSettings& s = read.settings;
+  EXPECT_EQ(s.tolerances, (calc::PartValues{0.01, 0.01, 0.01, 0.05, 0.02}));
+  EXPECT_EQ(s.trials, 10000);
+  EXPECT_EQ(s.seed, 123u);
+  EXPECT_EQ(s.limits.Fo, 0.01);
+  EXPECT_EQ(s.limits.Q, 0.05);
+  EXPECT_EQ(s.distribution, Distribution::kNormal);
+
+  texts.seed = u"";
+  EXPECT_EQ(calc::ReadToleranceTexts(kDefaultDesign, texts, 77).settings.seed, 77u);
+}
+
+TEST(ToleranceTextParsers, HeaderExamples) {
+  EXPECT_EQ(calc::ParsePercent(u"1%"), 0.01);
+  EXPECT_EQ(calc::ParsePercent(u" 0.5 ％"), 0.005);
+  EXPECT_EQ(calc::ParsePercent(u"5"), 0.05);
+  EXPECT_TRUE(std::isnan(calc::ParsePercent(u"%")));
+  EXPECT_EQ(calc::ParseTrialCount(u"10k"), 10000);
+  EXPECT_EQ(calc::ParseTrialCount(u"1e10"), 10000000000);
+  EXPECT_EQ(calc::ParseTrialCount(u"2.5"), std::nullopt);
+  EXPECT_EQ(calc::ParseSeed(u"18446744073709551615"), std::numeric_limits<std::uint64_t>::max());
+  EXPECT_EQ(calc::ParseSeed(u"18446744073709551616"), std::nullopt);
+  EXPECT_EQ(calc::ParseSeed(u"-1"), std::nullopt);
+  EXPECT_EQ(calc::ParseSeed(u"0"), 0u);
+  EXPECT_EQ(calc::ParseSeed(u""), std::nullopt);
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+#include "calc/analysis/worst_case.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "calc/circuit/band_pass.h"
+#include "calc/numeric/counter_random.h"
+#include "calc/analysis/tolerance.h"
+
+namespace {
+
+using calc::Circuit;
+using calc::kNoValue;
+using calc::PartValues;
+
+const Circuit kDefaultDesign{11e3, 11e3, 22e3, 15e-9, 15e-9};
+
+TEST(AnalyzeWorstCase, ZeroTolerancesGiveTheNominalFigures) {
+  const calc::TransferFunction nominal = calc::Analyze(kDefaultDesign);
+  const calc::WorstCase w = calc::AnalyzeWorstCase(kDefaultDesign, {0, 0, 0, 0, 0});
+  EXPECT_EQ(w.Fo.min, nominal.Fo);
+  EXPECT_EQ(w.Fo.max, nominal.Fo);
+  EXPECT_EQ(w.Q.min, nominal.Q);
+  EXPECT_EQ(w.Q.max, nominal.Q);
+  EXPECT_EQ(w.H.min, nominal.H);
+  EXPECT_EQ(w.H.max, nominal.H);
+}
+
+// fo falls with every part, so its extremes are the all-low and all-high corners; H rises
+// with R3 and C2 and falls with R1 and C1. Hand-picked corners, not a search.
+TEST(AnalyzeWorstCase, MonotoneFiguresTakeTheirExtremesAtTheExpectedCorners) {
+  const Circuit nominal{8200, 180e3, 43e3, 4.7e-9, 15e-9};
+  const double r = 0.01, c = 0.05;
+  const calc::WorstCase w = calc::AnalyzeWorstCase(nominal, {r, r, r, c, c});
+  auto at = [&](double f1, double f2, double f3, double g1, double g2) {
+    return calc::Analyze(
+        {nominal.R1 * f1, nominal.R2 * f2, nominal.R3 * f3, nominal.C1 * g1, nominal.C2 * g2});
+  };
+  EXPECT_EQ(w.Fo.max, at(1 - r, 1 - r, 1 - r, 1 - c, 1 - c).Fo);
+  EXPECT_EQ(w.Fo.min, at(1 + r, 1 + r, 1 + r, 1 + c, 1 + c).Fo);
+  EXPECT_EQ(w.H.max, at(1 - r, 1 - r, 1 + r, 1 - c, 1 + c).H);
+  EXPECT_EQ(w.H.min, at(1 + r, 1 + r, 1 - r, 1 + c, 1 - c).H);
+}
+
+// With C1 = C2, Q peaks inside the box (at C1/C2 = 1), where no corner lies: the search
+// must find that maximum, and every point drawn inside the box must lie within the range.
+TEST(AnalyzeWorstCase, QMaximumInsideTheBoxAndNoPointOutsideTheRange) {
+  for (const Circuit& nominal : {kDefaultDesign, Circuit{5100, kNoValue, 22e3, 15e-9, 15e-9},
+                                 Circuit{8200, 180e3, 43e3, 4.7e-9, 15e-9}}) {
+    SCOPED_TRACE(nominal.R1);
+    const PartValues tolerances = {0.01, 0.02, 0.01, 0.05, 0.05};
+    const calc::WorstCase w = calc::AnalyzeWorstCase(nominal, tolerances);
+    if (nominal.C1 == nominal.C2) {
+      // Q rises with R3 and falls with R1 and R2.
+      const double r2 = nominal.HasR2() ? nominal.R2 * 0.98 : kNoValue;
+      const double q_peak =
+          calc::Analyze({nominal.R1 * 0.99, r2, nominal.R3 * 1.01, nominal.C1, nominal.C2}).Q;
+      EXPECT_EQ(w.Q.max, q_peak);
+    }
+    calc::ToleranceSettings settings;
+    settings.tolerances = tolerances;
+    const std::uint64_t key = calc::RandomKey(5);
+    for (std::int64_t trial = 0; trial < 5000; ++trial) {
+      const calc::TransferFunction f =
+          calc::Analyze(calc::TrialCircuit(nominal, settings, key, trial));
+      ASSERT_GE(f.Fo, w.Fo.min);
+      ASSERT_LE(f.Fo, w.Fo.max);
+      ASSERT_GE(f.Q, w.Q.min);
+      ASSERT_LE(f.Q, w.Q.max);
+      ASSERT_GE(f.H, w.H.min);
+      ASSERT_LE(f.H, w.H.max);
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,33 @@
+#include "ui/main_window/response_view.h"
+
+#include <cmath>
+
+#include "calc/text/quantity_parse.h"
+
+namespace ui {
+namespace {
+
+bool IsPositive(double value) { return std::isfinite(value) && value > 0.0; }
+
+}  // namespace
+
+std::optional<ResponseSubject> CurrentSubject(const calc::Form& form,
+                                              const calc::CalcState& state) {
+  if (!state.Calculated) return std::nullopt;
+  ResponseSubject subject;
+  subject.circuit = {state.R1, state.R2, state.R3, state.C1, state.C2};
+  subject.analysed = {state.FoResult, state.QResult, state.HResult};
+  if (!IsPositive(subject.analysed.Fo) || !IsPositive(subject.analysed.Q)) return std::nullopt;
+
+  const double fo = calc::ParseQuantity(form.Text(calc::Field::EditFo));
+  const double q = calc::ParseQuantity(form.Text(calc::Field::EditQ));
+  const std::u16string h_text = form.Text(calc::Field::EditH);
+  const double h = calc::ParseQuantity(h_text);
+  const double gain = std::isnan(h) ? 1.0 : h;
+  if (IsPositive(fo) && IsPositive(q) && IsPositive(gain)) {
+    subject.target = calc::TransferFunction{fo, q, gain};
+  }
+  return subject;
+}
+
+}  // namespace ui

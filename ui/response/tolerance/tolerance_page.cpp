@@ -1,0 +1,381 @@
+#include "ui/response/tolerance/tolerance_page.h"
+
+#include <QChartView>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <array>
+
+#include "calc/text/quantity_format.h"
+#include "calc/export/tolerance_csv.h"
+#include "calc/studies/tolerance_inputs.h"
+#include "ui/boxes/error_box.h"
+#include "ui/response/response_export.h"
+#include "ui/response/response_panel.h"
+#include "ui/response/response_plot.h"
+#include "ui/response/response_window.h"
+#include "ui/response/tolerance/tolerance_histogram.h"
+#include "ui/response/tolerance/tolerance_runner.h"
+#include "ui/boxes/warning_box.h"
+
+namespace ui {
+namespace {
+
+const char* const kPartNames[] = {"R1", "R2", "R3", "C1", "C2"};
+const char* const kFigureNames[] = {"fo", "Q", "H"};
+
+QLineEdit* AddField(QFormLayout* form, const char* name, const QString& label,
+                    const QString& text) {
+  auto* edit = new QLineEdit(text);
+  edit->setObjectName(QString::fromLatin1(name));
+  edit->setAccessibleName(label);
+  form->addRow(label, edit);
+  return edit;
+}
+
+QTableWidget* CreateTable(const char* name, const QStringList& rows, const QStringList& columns) {
+  auto* table = new QTableWidget(static_cast<int>(rows.size()), static_cast<int>(columns.size()));
+  table->setObjectName(QString::fromLatin1(name));
+  table->setVerticalHeaderLabels(rows);
+  table->setHorizontalHeaderLabels(columns);
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+  table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  for (int row = 0; row < table->rowCount(); ++row) {
+    for (int column = 0; column < table->columnCount(); ++column) {
+      auto* item = new QTableWidgetItem;
+      item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      table->setItem(row, column, item);
+    }
+  }
+  return table;
+}
+
+void ClearTable(QTableWidget* table) {
+  for (int row = 0; row < table->rowCount(); ++row) {
+    for (int column = 0; column < table->columnCount(); ++column)
+      table->item(row, column)->setText({});
+  }
+}
+
+// A quantity as the calculator shows it; blank without a value.
+QString Quantity(double value) {
+  if (std::isnan(value)) return {};
+  return QString::fromStdU16String(calc::FormatDisplayed(value)).trimmed();
+}
+
+// A sensitivity: a plain number, three decimals, enough for -1/2 or 0.123.
+QString Plain(double value) {
+  if (std::isnan(value)) return {};
+  const QString text = QString::number(value, 'f', 3);
+  // A tiny negative sensitivity is no reason to print "-0.000".
+  return text == QStringLiteral("-0.000") ? QStringLiteral("0.000") : text;
+}
+
+QString Percent(double fraction) { return QString::number(fraction * 100, 'f', 2); }
+
+}  // namespace
+
+TolerancePage::TolerancePage(ResponseWindow* window)
+    : QWidget(window), window_(window), runner_(new ToleranceRunner(this)) {
+  setObjectName(QStringLiteral("TolerancePage"));
+  const calc::ToleranceTexts defaults;
+
+  auto* form = new QFormLayout;
+  resistor_ = AddField(form, "EditTolR", QStringLiteral("R の公差"),
+                       QString::fromStdU16String(defaults.resistor));
+  capacitor_ = AddField(form, "EditTolC", QStringLiteral("C の公差"),
+                        QString::fromStdU16String(defaults.capacitor));
+  for (int part = 0; part < 5; ++part) {
+    const QString name = QString::fromLatin1(kPartNames[part]);
+    parts_[part] = AddField(form, ("EditTol" + name.toStdString()).c_str(),
+                            QStringLiteral("%1 の公差").arg(name), {});
+    parts_[part]->setPlaceholderText(part < 3 ? QStringLiteral("R の公差")
+                                              : QStringLiteral("C の公差"));
+  }
+  distribution_ = new QComboBox;
+  distribution_->setObjectName(QStringLiteral("ComboDistribution"));
+  distribution_->addItem(QStringLiteral("一様"));
+  distribution_->addItem(QStringLiteral("正規 (公差 = 3σ)"));
+  distribution_->setAccessibleName(QStringLiteral("分布"));
+  form->addRow(QStringLiteral("分布"), distribution_);
+  trials_ = AddField(form, "EditTrials", QStringLiteral("試行回数"),
+                     QString::fromStdU16String(defaults.trials));
+  seed_ = AddField(form, "EditSeed", QStringLiteral("シード"), {});
+  seed_->setPlaceholderText(QStringLiteral("空欄: 毎回新しいシード"));
+  limit_fo_ = AddField(form, "EditLimitFo", QStringLiteral("fo の許容差"),
+                       QString::fromStdU16String(defaults.limit_fo));
+  limit_q_ = AddField(form, "EditLimitQ", QStringLiteral("Q の許容差"),
+                      QString::fromStdU16String(defaults.limit_q));
+  limit_h_ = AddField(form, "EditLimitH", QStringLiteral("H の許容差"),
+                      QString::fromStdU16String(defaults.limit_h));
+
+  auto make_button = [this](const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAccessibleName(caption);
+    return button;
+  };
+  run_button_ = make_button("ButtonRunTolerance", QStringLiteral("実行"));
+  cancel_button_ = make_button("ButtonCancelTolerance", QStringLiteral("中止"));
+  save_trials_ = make_button("ButtonSaveTrials", QStringLiteral("試行を CSV で保存..."));
+  save_summary_ = make_button("ButtonSaveSummary", QStringLiteral("集計を CSV で保存..."));
+  progress_ = new QProgressBar(this);
+  progress_->setObjectName(QStringLiteral("ToleranceProgress"));
+  progress_->setRange(0, 100);
+  progress_->setValue(0);
+  status_ = new QLabel(this);
+  status_->setObjectName(QStringLiteral("ToleranceStatus"));
+  status_->setWordWrap(true);
+
+  auto* run_row = new QHBoxLayout;
+  run_row->addWidget(run_button_);
+  run_row->addWidget(cancel_button_);
+  auto* side = new QVBoxLayout;
+  side->addLayout(form);
+  side->addLayout(run_row);
+  side->addWidget(progress_);
+  side->addWidget(status_);
+  side->addWidget(save_trials_);
+  side->addWidget(save_summary_);
+  side->addStretch(1);
+  auto* side_widget = new QWidget(this);
+  side_widget->setLayout(side);
+  side_widget->setFixedWidth(300);
+
+  QStringList figures;
+  for (const char* name : kFigureNames) figures << QString::fromLatin1(name);
+  QStringList parts;
+  for (const char* name : kPartNames) parts << QString::fromLatin1(name);
+  // The formulas' figures, then the ones measured on the curve with the op-amp model,
+  // which also follow its GBW.
+  QStringList sensitivity_rows = figures;
+  for (const char* name : kFigureNames) {
+    sensitivity_rows << QStringLiteral("%1 (OPアンプ)").arg(QString::fromLatin1(name));
+  }
+  sensitivities_ = CreateTable("TableSensitivities", sensitivity_rows,
+                               parts + QStringList{QStringLiteral("GBW")});
+  worst_case_ =
+      CreateTable("TableWorstCase", figures, {QStringLiteral("最小"), QStringLiteral("最大")});
+  monte_carlo_ = CreateTable("TableMonteCarlo", figures,
+                             {QStringLiteral("最小"), QStringLiteral("0.5 %"),
+                              QStringLiteral("5 %"), QStringLiteral("50 %"), QStringLiteral("95 %"),
+                              QStringLiteral("99.5 %"), QStringLiteral("最大")});
+  yield_ = new QLabel(this);
+  yield_->setObjectName(QStringLiteral("LabelYield"));
+
+  auto* tables = new QGridLayout;
+  tables->addWidget(new QLabel(QStringLiteral("感度 (d ln y / d ln x)")), 0, 0);
+  tables->addWidget(new QLabel(QStringLiteral("ワーストケース")), 0, 1);
+  tables->addWidget(sensitivities_, 1, 0);
+  tables->addWidget(worst_case_, 1, 1);
+  tables->addWidget(new QLabel(QStringLiteral("モンテカルロ")), 2, 0, 1, 2);
+  tables->addWidget(monte_carlo_, 3, 0, 1, 2);
+  tables->addWidget(yield_, 4, 0, 1, 2);
+  auto* charts = new QHBoxLayout;
+  for (int figure = 0; figure < 3; ++figure) {
+    const QString name = QString::fromLatin1(kFigureNames[figure]);
+    histograms_[figure] = CreateHistogramView(QStringLiteral("Histogram") + name, name);
+    charts->addWidget(histograms_[figure]);
+  }
+  auto* results = new QVBoxLayout;
+  results->addLayout(tables);
+  results->addLayout(charts, 1);
+
+  auto* layout = new QHBoxLayout(this);
+  layout->addWidget(side_widget);
+  layout->addLayout(results, 1);
+
+  connect(run_button_, &QPushButton::clicked, this, [this] { RunGuarded([this] { Run(); }); });
+  connect(cancel_button_, &QPushButton::clicked, this, &TolerancePage::Cancel);
+  connect(save_trials_, &QPushButton::clicked, this, &TolerancePage::SaveTrialsAs);
+  connect(save_summary_, &QPushButton::clicked, this, &TolerancePage::SaveSummaryAs);
+  connect(runner_, &ToleranceRunner::Progress, progress_, &QProgressBar::setValue);
+  connect(runner_, &ToleranceRunner::Finished, this, [this](const calc::ToleranceAnalysis& result) {
+    Show(result);
+    SetRunning(false);  // after Show: the export buttons need the results
+    Q_EMIT RunEnded();
+  });
+  connect(runner_, &ToleranceRunner::Failed, this, [this](const QString& reason) {
+    SetRunning(false);
+    status_->setText(QStringLiteral("計算できません: %1").arg(reason));
+    Q_EMIT RunEnded();
+  });
+  connect(runner_, &ToleranceRunner::Cancelled, this, [this] {
+    SetRunning(false);
+    progress_->setValue(0);
+    status_->setText(QStringLiteral("中止しました"));
+    Q_EMIT RunEnded();
+  });
+  ClearResults();
+  SetRunning(false);
+}
+
+TolerancePage::~TolerancePage() = default;
+
+bool TolerancePage::running() const { return runner_->running(); }
+
+void TolerancePage::SetRunning(bool running) {
+  run_button_->setEnabled(!running);
+  cancel_button_->setEnabled(running);
+  save_trials_->setEnabled(!running && analysis_.has_value());
+  save_summary_->setEnabled(!running && analysis_.has_value());
+}
+
+void TolerancePage::SubjectChanged() {
+  // Cancel first: the cancelled signal writes its own status, which the clearing replaces.
+  runner_->Cancel();
+  ClearResults();
+  status_->setText(window_->subject() ? QStringLiteral("「実行」で解析します")
+                                      : QStringLiteral("結果がありません"));
+  SetRunning(false);
+}
+
+void TolerancePage::ClearResults() {
+  analysis_.reset();
+  ClearTable(sensitivities_);
+  ClearTable(worst_case_);
+  ClearTable(monte_carlo_);
+  yield_->clear();
+  for (QChartView* view : histograms_) ClearHistogram(view->chart());
+  window_->plot()->ClearGainBand();
+  progress_->setValue(0);
+}
+
+void TolerancePage::Run() {
+  if (running()) return;
+  const auto& subject = window_->subject();
+  if (!subject || !window_->data()) {
+    ShowWarning(this, QStringLiteral("先にメイン画面で計算してください"));
+    return;
+  }
+  calc::ToleranceTexts texts;
+  texts.resistor = resistor_->text().toStdU16String();
+  texts.capacitor = capacitor_->text().toStdU16String();
+  for (int part = 0; part < 5; ++part) texts.part[part] = parts_[part]->text().toStdU16String();
+  texts.distribution = distribution_->currentIndex() == 1 ? calc::Distribution::kNormal
+                                                          : calc::Distribution::kUniform;
+  texts.trials = trials_->text().toStdU16String();
+  texts.seed = seed_->text().toStdU16String();
+  texts.limit_fo = limit_fo_->text().toStdU16String();
+  texts.limit_q = limit_q_->text().toStdU16String();
+  texts.limit_h = limit_h_->text().toStdU16String();
+  const calc::ToleranceInputs inputs =
+      calc::ReadToleranceTexts(subject->circuit, texts, calc::NewSeed());
+  if (!inputs.warning.empty()) {
+    ShowWarning(this, QString::fromStdU16String(std::u16string(inputs.warning)));
+    return;
+  }
+  ClearResults();
+  // The seed in use, so that the run can be repeated by typing it.
+  seed_->setPlaceholderText(
+      QStringLiteral("空欄: 新しいシード (前回 %1)").arg(inputs.settings.seed));
+  status_->setText(QStringLiteral("計算中... (シード %1)").arg(inputs.settings.seed));
+  SetRunning(true);
+  runner_->Start(subject->circuit, inputs.settings, window_->panel()->settings().op_amp,
+                 window_->data()->frequencies_hz);
+}
+
+void TolerancePage::Cancel() { runner_->Cancel(); }
+
+void TolerancePage::Show(const calc::ToleranceAnalysis& analysis) {
+  analysis_ = analysis;
+  const bool has_r2 = analysis.circuit.HasR2();
+  const calc::PartSensitivities* rows[6] = {&analysis.sensitivities.Fo, &analysis.sensitivities.Q,
+                                            &analysis.sensitivities.H};
+  if (analysis.model_sensitivities) {
+    rows[3] = &analysis.model_sensitivities->Fo;
+    rows[4] = &analysis.model_sensitivities->Q;
+    rows[5] = &analysis.model_sensitivities->H;
+  }
+  for (int row = 0; row < 6; ++row) {
+    if (rows[row] == nullptr) continue;
+    const calc::PartSensitivities& s = *rows[row];
+    const double values[] = {s.R1, has_r2 ? s.R2 : calc::kNoValue, s.R3, s.C1, s.C2, s.Gbw};
+    for (int column = 0; column < 6; ++column) {
+      sensitivities_->item(row, column)->setText(Plain(values[column]));
+    }
+  }
+  const calc::Range* ranges[] = {&analysis.worst_case.Fo, &analysis.worst_case.Q,
+                                 &analysis.worst_case.H};
+  const calc::MonteCarloResult& run = analysis.monte_carlo;
+  const calc::Percentiles* spreads[] = {&run.Fo, &run.Q, &run.H};
+  for (int row = 0; row < 3; ++row) {
+    worst_case_->item(row, 0)->setText(Quantity(ranges[row]->min));
+    worst_case_->item(row, 1)->setText(Quantity(ranges[row]->max));
+    const calc::Percentiles& p = *spreads[row];
+    const double values[] = {p.min, p.p0_5, p.p5, p.p50, p.p95, p.p99_5, p.max};
+    for (int column = 0; column < 7; ++column) {
+      monte_carlo_->item(row, column)->setText(Quantity(values[column]));
+    }
+  }
+  yield_->setText(
+      QStringLiteral("歩留まり %1 % (95 % 区間 %2 - %3 %)、%4 / %5 試行、シード %6")
+          .arg(Percent(run.yield.fraction), Percent(run.yield.low), Percent(run.yield.high))
+          .arg(run.yield.count)
+          .arg(run.yield.trials)
+          .arg(run.seed));
+
+  std::array<std::vector<double>, 3> samples;
+  for (auto& sample : samples) sample.reserve(run.trials.size());
+  for (const calc::Trial& trial : run.trials) {
+    samples[0].push_back(trial.figures.Fo);
+    samples[1].push_back(trial.figures.Q);
+    samples[2].push_back(trial.figures.H);
+  }
+  const double nominals[] = {run.nominal.Fo, run.nominal.Q, run.nominal.H};
+  const double limits[] = {run.settings.limits.Fo, run.settings.limits.Q, run.settings.limits.H};
+  for (int figure = 0; figure < 3; ++figure) {
+    ShowHistogram(histograms_[figure]->chart(), samples[figure], nominals[figure], limits[figure]);
+  }
+  if (!analysis.envelope.frequencies_hz.empty()) {
+    window_->plot()->SetGainBand(QStringLiteral("5-95 % 範囲"), analysis.envelope.frequencies_hz,
+                                 analysis.envelope.low_db, analysis.envelope.high_db);
+  }
+  progress_->setValue(100);
+  status_->setText(QStringLiteral("完了 (シード %1)").arg(run.seed));
+}
+
+void TolerancePage::ExportTrials(const QString& path) {
+  if (analysis_) SaveText(calc::TrialsCsv(analysis_->monte_carlo), path);
+}
+
+void TolerancePage::ExportSummary(const QString& path) {
+  if (analysis_) {
+    SaveText(calc::SummaryCsv(analysis_->sensitivities, analysis_->model_sensitivities,
+                              analysis_->worst_case, analysis_->monte_carlo),
+             path);
+  }
+}
+
+void TolerancePage::SaveTrialsAs() {
+  RunGuarded([this] {
+    const QString path =
+        window_->PickPath(QStringLiteral("試行を保存"), QStringLiteral("CSV (*.csv)"),
+                          QStringLiteral("tolerance_trials.csv"));
+    if (!path.isEmpty()) ExportTrials(path);
+  });
+}
+
+void TolerancePage::SaveSummaryAs() {
+  RunGuarded([this] {
+    const QString path =
+        window_->PickPath(QStringLiteral("集計を保存"), QStringLiteral("CSV (*.csv)"),
+                          QStringLiteral("tolerance_summary.csv"));
+    if (!path.isEmpty()) ExportSummary(path);
+  });
+}
+
+}  // namespace ui

@@ -1,0 +1,84 @@
+// The response window's tolerance page: the tolerance run's fields, its tables of
+// sensitivities, worst case and Monte Carlo figures, histograms of fo, Q and H with the
+// yield limits, the 5-95 % gain envelope on the first page's plot, and CSV exports.
+// A new circuit or op-amp clears the results; the user runs again with 実行.
+#ifndef KORVANE_UI_RESPONSE_TOLERANCE_TOLERANCE_PAGE_H
+#define KORVANE_UI_RESPONSE_TOLERANCE_TOLERANCE_PAGE_H
+
+#include <QWidget>
+#include <optional>
+
+#include "calc/studies/tolerance_analysis.h"
+
+class QChartView;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+
+namespace ui {
+
+class ResponseWindow;
+class ToleranceRunner;
+
+class TolerancePage : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TolerancePage(ResponseWindow* window);
+  ~TolerancePage() override;
+
+  // The circuit or op-amp of the window changed: stops a run and clears the results.
+  void SubjectChanged();
+  // Reads the fields and starts a run; a warning box for unusable fields.
+  void Run();
+  void Cancel();
+
+  const std::optional<calc::ToleranceAnalysis>& analysis() const { return analysis_; }
+  bool running() const;
+
+  // The exports, to a given path; they throw ExportError and do nothing without results.
+  void ExportTrials(const QString& path);
+  void ExportSummary(const QString& path);
+
+ Q_SIGNALS:
+  // A run ended: with results, a fault, or cancelled.
+  void RunEnded();
+
+ private:
+  void Show(const calc::ToleranceAnalysis& analysis);
+  void ClearResults();
+  void SetRunning(bool running);
+  void SaveTrialsAs();
+  void SaveSummaryAs();
+
+  ResponseWindow* window_;
+  ToleranceRunner* runner_;
+  std::optional<calc::ToleranceAnalysis> analysis_;
+  QLineEdit* resistor_;
+  QLineEdit* capacitor_;
+  QLineEdit* parts_[5];
+  QComboBox* distribution_;
+  QLineEdit* trials_;
+  QLineEdit* seed_;
+  QLineEdit* limit_fo_;
+  QLineEdit* limit_q_;
+  QLineEdit* limit_h_;
+  QPushButton* run_button_;
+  QPushButton* cancel_button_;
+  QPushButton* save_trials_;
+  QPushButton* save_summary_;
+  QProgressBar* progress_;
+  QLabel* status_;
+  QTableWidget* sensitivities_;
+  QTableWidget* worst_case_;
+  QTableWidget* monte_carlo_;
+  QLabel* yield_;
+  QChartView* histograms_[3];
+};
+
+}  // namespace ui
+
+#endif  // KORVANE_UI_RESPONSE_TOLERANCE_TOLERANCE_PAGE_H
