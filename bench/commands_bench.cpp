@@ -2,8 +2,8 @@
 // without the widgets.
 #include <benchmark/benchmark.h>
 
-#include "calc/commands/analysis_command.h"
 #include "calc/circuit/band_pass.h"
+#include "calc/commands/analysis_command.h"
 #include "calc/commands/calc_state.h"
 #include "calc/commands/design_command.h"
 #include "tests/support/memory_form.h"

@@ -5,8 +5,8 @@
 #include <complex>
 #include <vector>
 
-#include "calc/circuit/band_pass.h"
 #include "calc/analysis/response.h"
+#include "calc/circuit/band_pass.h"
 
 namespace {
 

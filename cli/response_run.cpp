@@ -6,13 +6,14 @@
 #include <optional>
 #include <vector>
 
+#include "calc/analysis/response.h"
 #include "calc/circuit/band_pass.h"
+#include "calc/export/csv_writer.h"
 #include "calc/export/netlist.h"
+#include "calc/studies/tolerance_inputs.h"
+#include "calc/text/number_text.h"
 #include "calc/text/quantity_format.h"
 #include "calc/text/quantity_parse.h"
-#include "calc/analysis/response.h"
-#include "calc/studies/tolerance_inputs.h"
-#include "cli/batch/csv_writer.h"
 #include "cli/batch/result_columns.h"
 #include "cli/utf8.h"
 
@@ -131,17 +132,17 @@ void WriteCsv(const Plan& plan, const std::vector<Curve>& curves, std::ostream& 
     header.push_back(std::string(curve.name) + "_phase_deg");
   }
   std::string text;
-  AppendCsvRecord(text, header);
+  calc::AppendCsvRecord(text, header);
   std::vector<std::string> cells;
   for (const double f :
        calc::LogFrequencies(plan.sweep.from_hz, plan.sweep.to_hz, plan.sweep.points)) {
-    cells.assign(1, RoundTripText(f));
+    cells.assign(1, calc::ShortestText(f));
     for (const Curve& curve : curves) {
       const std::complex<double> h = curve.response(f);
-      cells.push_back(RoundTripText(calc::GainDb(h)));
-      cells.push_back(RoundTripText(calc::PhaseDeg(h)));
+      cells.push_back(calc::ShortestText(calc::GainDb(h)));
+      cells.push_back(calc::ShortestText(calc::PhaseDeg(h)));
     }
-    AppendCsvRecord(text, cells);
+    calc::AppendCsvRecord(text, cells);
   }
   out << text;
 }

@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/batch/csv_writer.h"
+#include "calc/export/csv_writer.h"
 #include "cli/batch/result_columns.h"
 
 namespace cli {
@@ -40,8 +40,8 @@ void PrintCsv(const NamedInputs& inputs, const CommandOutcome& outcome, std::ost
   for (const ResultField& field : outcome.results) result_names.push_back(field.name);
   for (std::string& name : ResultColumnNames(result_names)) names.push_back(std::move(name));
   std::string text;
-  AppendCsvRecord(text, names);
-  AppendCsvFields(text, cells);
+  calc::AppendCsvRecord(text, names);
+  calc::AppendCsvFields(text, cells);
   AppendResultCsvFields(text, outcome);
   text += "\r\n";
   out << text;

@@ -1,6 +1,6 @@
-// The checks run in the window's order (calc/commands/design_command.cpp, calc/commands/analysis_command.cpp)
-// over the same value functions and messages; a test holds the two to the same outcome on
-// every input.
+// The checks run in the window's order (calc/commands/design_command.cpp,
+// calc/commands/analysis_command.cpp) over the same value functions and messages; a test holds the
+// two to the same outcome on every input.
 #include "cli/text_commands.h"
 
 #include <cmath>
@@ -11,11 +11,11 @@
 
 #include "calc/circuit/band_pass.h"
 #include "calc/commands/command_messages.h"
-#include "calc/text/error_text.h"
+#include "calc/commands/report.h"
 #include "calc/numeric/float_ops.h"
+#include "calc/text/error_text.h"
 #include "calc/text/quantity_format.h"
 #include "calc/text/quantity_parse.h"
-#include "calc/commands/report.h"
 #include "cli/utf8.h"
 
 namespace cli {

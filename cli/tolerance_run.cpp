@@ -4,18 +4,18 @@
 
 #include <cmath>
 
-#include "calc/circuit/circuit_parts.h"
-#include "calc/text/error_text.h"
-#include "calc/numeric/float_ops.h"
 #include "calc/analysis/model_sensitivity.h"
 #include "calc/analysis/monte_carlo.h"
-#include "calc/text/quantity_parse.h"
 #include "calc/analysis/sensitivity.h"
+#include "calc/analysis/worst_case.h"
+#include "calc/circuit/circuit_parts.h"
 #include "calc/export/tolerance_csv.h"
+#include "calc/export/tolerance_report.h"
+#include "calc/numeric/float_ops.h"
 #include "calc/studies/tolerance_inputs.h"
 #include "calc/studies/tolerance_messages.h"
-#include "calc/export/tolerance_report.h"
-#include "calc/analysis/worst_case.h"
+#include "calc/text/error_text.h"
+#include "calc/text/quantity_parse.h"
 #include "cli/utf8.h"
 
 namespace cli {

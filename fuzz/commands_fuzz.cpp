@@ -12,12 +12,12 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/circuit/preferred_values.h"
 #include "calc/commands/analysis_command.h"
 #include "calc/commands/calc_state.h"
 #include "calc/commands/design_command.h"
-#include "calc/numeric/float_ops.h"
 #include "calc/commands/form.h"
-#include "calc/circuit/preferred_values.h"
+#include "calc/numeric/float_ops.h"
 #include "calc/text/quantity_format.h"
 #include "calc/text/quantity_parse.h"
 #include "fuzz/fuzz_input.h"

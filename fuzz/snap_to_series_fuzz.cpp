@@ -11,8 +11,8 @@
 #include <limits>
 #include <string>
 
-#include "calc/numeric/float_ops.h"
 #include "calc/circuit/preferred_values.h"
+#include "calc/numeric/float_ops.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "calc/analysis/monte_carlo.h"
-#include "calc/numeric/parallel_for.h"
 #include "calc/analysis/response.h"
+#include "calc/numeric/parallel_for.h"
 
 namespace calc {
 

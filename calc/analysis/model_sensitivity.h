@@ -2,9 +2,9 @@
 #ifndef KORVANE_CALC_ANALYSIS_MODEL_SENSITIVITY_H
 #define KORVANE_CALC_ANALYSIS_MODEL_SENSITIVITY_H
 
-#include "calc/circuit/circuit.h"
 #include "calc/analysis/response.h"
 #include "calc/analysis/sensitivity.h"
+#include "calc/circuit/circuit.h"
 
 namespace calc {
 

@@ -7,10 +7,10 @@
 #include <optional>
 #include <vector>
 
+#include "calc/analysis/tolerance.h"
 #include "calc/circuit/circuit.h"
 #include "calc/numeric/parallel_for.h"
 #include "calc/numeric/sample_statistics.h"
-#include "calc/analysis/tolerance.h"
 
 namespace calc {
 

@@ -10,8 +10,8 @@
 
 #include <cmath>
 
-#include "calc/numeric/float_ops.h"
 #include "calc/circuit/preferred_values.h"
+#include "calc/numeric/float_ops.h"
 
 namespace calc {
 

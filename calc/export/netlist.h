@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "calc/circuit/circuit.h"
 #include "calc/analysis/response.h"
+#include "calc/circuit/circuit.h"
 
 namespace calc {
 

@@ -1,11 +1,11 @@
 #include "calc/export/tolerance_csv.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <string_view>
 
 #include "calc/circuit/circuit_parts.h"
+#include "calc/text/number_text.h"
 
 namespace calc {
 namespace {
@@ -27,19 +27,12 @@ void AppendSensitivities(std::string& out, std::string_view section, const Sensi
                                                                         {"C2", entries->C2},
                                                                         {"GBW", entries->Gbw}}};
     for (const auto& [part, value] : values) {
-      if (!std::isnan(value)) AppendRow(out, section, name, part, CsvNumber(value));
+      if (!std::isnan(value)) AppendRow(out, section, name, part, ShortestText(value));
     }
   }
 }
 
 }  // namespace
-
-std::string CsvNumber(double value) {
-  std::array<char, 32> buffer;
-  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  if (error != std::errc()) return {};
-  return std::string(buffer.data(), end);
-}
 
 std::string TrialsCsv(const MonteCarloResult& run) {
   const bool has_r2 = !run.trials.empty() && run.trials.front().circuit.HasR2();
@@ -52,10 +45,10 @@ std::string TrialsCsv(const MonteCarloResult& run) {
     const PartValues parts = PartsOf(trial.circuit);
     for (int part = 0; part < kPartCount; ++part) {
       if (part == kR2 && !has_r2) continue;
-      out.append(",").append(CsvNumber(parts[part]));
+      out.append(",").append(ShortestText(parts[part]));
     }
     for (const double figure : {trial.figures.Fo, trial.figures.Q, trial.figures.H}) {
-      out.append(",").append(CsvNumber(figure));
+      out.append(",").append(ShortestText(figure));
     }
     out.append("\r\n");
   }
@@ -71,22 +64,22 @@ std::string SummaryCsv(const Sensitivities& sensitivities,
   const std::array<std::pair<std::string_view, const Range*>, 3> ranges = {
       {{"fo", &worst_case.Fo}, {"Q", &worst_case.Q}, {"H", &worst_case.H}}};
   for (const auto& [name, range] : ranges) {
-    AppendRow(out, "worst_case", name, "min", CsvNumber(range->min));
-    AppendRow(out, "worst_case", name, "max", CsvNumber(range->max));
+    AppendRow(out, "worst_case", name, "min", ShortestText(range->min));
+    AppendRow(out, "worst_case", name, "max", ShortestText(range->max));
   }
   const std::array<std::tuple<std::string_view, double, const Percentiles*>, 3> figures = {
       {{"fo", run.nominal.Fo, &run.Fo},
        {"Q", run.nominal.Q, &run.Q},
        {"H", run.nominal.H, &run.H}}};
   for (const auto& [name, nominal, p] : figures) {
-    AppendRow(out, "monte_carlo", name, "nominal", CsvNumber(nominal));
-    AppendRow(out, "monte_carlo", name, "min", CsvNumber(p->min));
-    AppendRow(out, "monte_carlo", name, "p0_5", CsvNumber(p->p0_5));
-    AppendRow(out, "monte_carlo", name, "p5", CsvNumber(p->p5));
-    AppendRow(out, "monte_carlo", name, "p50", CsvNumber(p->p50));
-    AppendRow(out, "monte_carlo", name, "p95", CsvNumber(p->p95));
-    AppendRow(out, "monte_carlo", name, "p99_5", CsvNumber(p->p99_5));
-    AppendRow(out, "monte_carlo", name, "max", CsvNumber(p->max));
+    AppendRow(out, "monte_carlo", name, "nominal", ShortestText(nominal));
+    AppendRow(out, "monte_carlo", name, "min", ShortestText(p->min));
+    AppendRow(out, "monte_carlo", name, "p0_5", ShortestText(p->p0_5));
+    AppendRow(out, "monte_carlo", name, "p5", ShortestText(p->p5));
+    AppendRow(out, "monte_carlo", name, "p50", ShortestText(p->p50));
+    AppendRow(out, "monte_carlo", name, "p95", ShortestText(p->p95));
+    AppendRow(out, "monte_carlo", name, "p99_5", ShortestText(p->p99_5));
+    AppendRow(out, "monte_carlo", name, "max", ShortestText(p->max));
   }
   AppendRow(out, "monte_carlo", "", "trials", std::to_string(run.trials.size()));
   AppendRow(out, "monte_carlo", "", "seed", std::to_string(run.seed));
@@ -95,15 +88,15 @@ std::string SummaryCsv(const Sensitivities& sensitivities,
   for (int part = 0; part < kPartCount; ++part) {
     if (!run.trials.empty() && !HasPart(run.trials.front().circuit, part)) continue;
     AppendRow(out, "monte_carlo", kPartNames[part], "tolerance",
-              CsvNumber(run.settings.tolerances[part]));
+              ShortestText(run.settings.tolerances[part]));
   }
   const YieldLimits& limits = run.settings.limits;
-  AppendRow(out, "monte_carlo", "fo", "limit", CsvNumber(limits.Fo));
-  AppendRow(out, "monte_carlo", "Q", "limit", CsvNumber(limits.Q));
-  AppendRow(out, "monte_carlo", "H", "limit", CsvNumber(limits.H));
-  AppendRow(out, "monte_carlo", "", "yield", CsvNumber(run.yield.fraction));
-  AppendRow(out, "monte_carlo", "", "yield_low", CsvNumber(run.yield.low));
-  AppendRow(out, "monte_carlo", "", "yield_high", CsvNumber(run.yield.high));
+  AppendRow(out, "monte_carlo", "fo", "limit", ShortestText(limits.Fo));
+  AppendRow(out, "monte_carlo", "Q", "limit", ShortestText(limits.Q));
+  AppendRow(out, "monte_carlo", "H", "limit", ShortestText(limits.H));
+  AppendRow(out, "monte_carlo", "", "yield", ShortestText(run.yield.fraction));
+  AppendRow(out, "monte_carlo", "", "yield_low", ShortestText(run.yield.low));
+  AppendRow(out, "monte_carlo", "", "yield_high", ShortestText(run.yield.high));
   return out;
 }
 

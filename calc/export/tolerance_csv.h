@@ -11,9 +11,6 @@
 
 namespace calc {
 
-// A number as the shortest text that reads back to the same double ("1e-08", "964.5754126781536").
-std::string CsvNumber(double value);
-
 // One row per trial: "trial,R1,R2,R3,C1,C2,fo_hz,Q,H" (ohms, farads; the R2 column left
 // out when the circuit has none), trials numbered from 0 as the seed numbers them. Records
 // end in CR LF, as RFC 4180 has it.

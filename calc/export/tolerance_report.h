@@ -6,10 +6,10 @@
 #include <optional>
 #include <string>
 
-#include "calc/circuit/circuit.h"
 #include "calc/analysis/monte_carlo.h"
 #include "calc/analysis/sensitivity.h"
 #include "calc/analysis/worst_case.h"
+#include "calc/circuit/circuit.h"
 
 namespace calc {
 

@@ -7,14 +7,14 @@
 #include <optional>
 #include <span>
 
-#include "calc/circuit/circuit.h"
 #include "calc/analysis/gain_envelope.h"
 #include "calc/analysis/monte_carlo.h"
-#include "calc/numeric/parallel_for.h"
 #include "calc/analysis/response.h"
 #include "calc/analysis/sensitivity.h"
 #include "calc/analysis/tolerance.h"
 #include "calc/analysis/worst_case.h"
+#include "calc/circuit/circuit.h"
+#include "calc/numeric/parallel_for.h"
 
 namespace calc {
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <random>
 
-#include "calc/text/quantity_parse.h"
 #include "calc/studies/tolerance_messages.h"
+#include "calc/text/quantity_parse.h"
 
 namespace calc {
 namespace {

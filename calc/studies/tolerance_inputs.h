@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "calc/analysis/tolerance.h"
 #include "calc/circuit/circuit.h"
 #include "calc/circuit/circuit_parts.h"
-#include "calc/analysis/tolerance.h"
 
 namespace calc {
 

@@ -10,8 +10,8 @@
 #include <thread>
 #include <vector>
 
+#include "calc/export/csv_writer.h"
 #include "cli/batch/csv_reader.h"
-#include "cli/batch/csv_writer.h"
 #include "cli/batch/result_columns.h"
 #include "cli/text_commands.h"
 
@@ -118,7 +118,7 @@ void WriteRowLine(std::string& line, Command command, const HeaderMap& map, std:
   // The input columns as given, missing cells empty, surplus ones dropped.
   for (std::size_t i = 0; i < header_size; ++i) {
     if (i != 0) line += ',';
-    if (i < row.cells.size()) AppendCsvField(line, row.cells[i]);
+    if (i < row.cells.size()) calc::AppendCsvField(line, row.cells[i]);
   }
   AppendResultCsvFields(line, outcome);
   line += "\r\n";
@@ -207,7 +207,7 @@ int RunBatch(Command command, std::istream& in, std::ostream& out, std::ostream&
       if (!names.empty() && names.front().starts_with("\xEF\xBB\xBF")) names.front().erase(0, 3);
       for (std::string& name : ResultColumnNames(ResultNames(command))) names.push_back(name);
       std::string line;
-      AppendCsvRecord(line, names);
+      calc::AppendCsvRecord(line, names);
       out << line;
       return;
     }

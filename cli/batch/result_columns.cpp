@@ -1,10 +1,7 @@
 #include "cli/batch/result_columns.h"
 
-#include <array>
-#include <charconv>
-#include <cmath>
-
-#include "cli/batch/csv_writer.h"
+#include "calc/export/csv_writer.h"
+#include "calc/text/number_text.h"
 
 namespace cli {
 
@@ -20,27 +17,16 @@ std::vector<std::string> ResultColumnNames(std::span<const std::string_view> res
 void AppendResultCsvFields(std::string& line, const CommandOutcome& outcome) {
   for (const ResultField& field : outcome.results) {
     line += ',';
-    AppendCsvField(line, field.text);
+    calc::AppendCsvField(line, field.text);
   }
   for (const ResultField& field : outcome.results) {
     line += ',';
-    if (std::isnan(field.value)) continue;
-    std::array<char, 32> buffer;  // the longest shortest form of a double has 24 characters
-    const auto [end, error] =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), field.value);
-    line.append(buffer.data(), end);  // digits, sign, point and exponent: never quoted
+    calc::AppendShortest(line, field.value);  // never needs quotes
   }
   line += ',';
-  AppendCsvField(line, outcome.warning);
+  calc::AppendCsvField(line, outcome.warning);
   line += ',';
-  AppendCsvField(line, outcome.error);
-}
-
-std::string RoundTripText(double value) {
-  if (std::isnan(value)) return {};
-  std::array<char, 32> buffer;  // the longest shortest form of a double has 24 characters
-  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return std::string(buffer.data(), end);
+  calc::AppendCsvField(line, outcome.error);
 }
 
 }  // namespace cli

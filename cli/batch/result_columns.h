@@ -20,9 +20,6 @@ std::vector<std::string> ResultColumnNames(std::span<const std::string_view> res
 // writes millions of them.
 void AppendResultCsvFields(std::string& line, const CommandOutcome& outcome);
 
-// The shortest text that reads back as exactly `value`; empty for no value (NaN).
-std::string RoundTripText(double value);
-
 }  // namespace cli
 
 #endif  // KORVANE_CLI_BATCH_RESULT_COLUMNS_H

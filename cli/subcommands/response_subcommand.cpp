@@ -1,8 +1,8 @@
 #include <iostream>
 #include <memory>
 
-#include "cli/subcommands/command_options.h"
 #include "cli/response_run.h"
+#include "cli/subcommands/command_options.h"
 #include "cli/subcommands/subcommands.h"
 
 namespace cli {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "calc/export/csv_writer.h"
 #include "cli/batch/batch.h"
 #include "cli/batch/csv_reader.h"
-#include "cli/batch/csv_writer.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ TEST(Csv, WrittenFieldsReadBackUnchanged) {
                                  "Q値の誤差が大きい",
                                  std::string(1 << 20, 'x')};
   std::string text;
-  cli::AppendCsvRecord(text, fields);
+  calc::AppendCsvRecord(text, fields);
   EXPECT_EQ(text.substr(0, 21), "plain,,\" 11.000k\",\"a,");
   const Read read = ReadAll(text);
   ASSERT_EQ(read.records.size(), 1U);

@@ -11,9 +11,9 @@
 
 #include "calc/commands/analysis_command.h"
 #include "calc/commands/design_command.h"
-#include "calc/text/error_text.h"
-#include "calc/numeric/float_ops.h"
 #include "calc/commands/report.h"
+#include "calc/numeric/float_ops.h"
+#include "calc/text/error_text.h"
 #include "cli/utf8.h"
 #include "tests/support/memory_form.h"
 

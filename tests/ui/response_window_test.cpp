@@ -22,8 +22,8 @@
 #include <QXmlStreamReader>
 #include <memory>
 
-#include "calc/text/quantity_format.h"
 #include "calc/analysis/response.h"
+#include "calc/text/quantity_format.h"
 #include "tests/ui/support/modal_box_watch.h"
 #include "ui/main_window/form_main.h"
 #include "ui/response/response_export.h"

@@ -16,10 +16,10 @@
 #include <memory>
 
 #include "calc/circuit/band_pass.h"
-#include "calc/text/quantity_format.h"
-#include "calc/studies/tolerance_analysis.h"
 #include "calc/export/tolerance_csv.h"
+#include "calc/studies/tolerance_analysis.h"
 #include "calc/studies/tolerance_inputs.h"
+#include "calc/text/quantity_format.h"
 #include "tests/ui/support/modal_box_watch.h"
 #include "ui/response/response_panel.h"
 #include "ui/response/response_plot.h"

@@ -16,9 +16,9 @@
 
 #include "calc/commands/calc_state.h"
 #include "calc/commands/form.h"
-#include "ui/printing/report_printer.h"
 #include "ui/main_window/response_loader.h"
 #include "ui/main_window/tab_order.h"
+#include "ui/printing/report_printer.h"
 
 class QCheckBox;
 class QComboBox;

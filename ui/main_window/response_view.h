@@ -7,8 +7,8 @@
 
 #include <optional>
 
-#include "calc/commands/calc_state.h"
 #include "calc/circuit/circuit.h"
+#include "calc/commands/calc_state.h"
 #include "calc/commands/form.h"
 
 class QWidget;

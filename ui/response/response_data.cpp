@@ -1,7 +1,8 @@
 #include "ui/response/response_data.h"
 
-#include <charconv>
 #include <cmath>
+
+#include "calc/text/number_text.h"
 
 namespace ui {
 namespace {
@@ -35,12 +36,6 @@ calc::ResponseFigures TargetFigures(const calc::TransferFunction& target) {
   figures.q_bandwidth = target.Q;
   figures.phase_at_peak_deg = 180.0;  // the circuit inverts
   return figures;
-}
-
-void AppendNumber(std::string& out, double value) {
-  char buffer[32];
-  const auto result = std::to_chars(std::begin(buffer), std::end(buffer), value);
-  out.append(buffer, result.ptr);
 }
 
 }  // namespace
@@ -107,12 +102,12 @@ std::string CurvesCsv(const ResponseData& data) {
   }
   out += '\n';
   for (std::size_t i = 0; i < data.frequencies_hz.size(); ++i) {
-    AppendNumber(out, data.frequencies_hz[i]);
+    calc::AppendShortest(out, data.frequencies_hz[i]);
     for (const Curve& curve : data.curves) {
       out += ',';
-      AppendNumber(out, curve.gain_db[i]);
+      calc::AppendShortest(out, curve.gain_db[i]);
       out += ',';
-      AppendNumber(out, curve.phase_deg[i]);
+      calc::AppendShortest(out, curve.phase_deg[i]);
     }
     out += '\n';
   }

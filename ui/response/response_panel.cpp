@@ -9,8 +9,8 @@
 #include <cmath>
 
 #include "calc/text/quantity_format.h"
-#include "ui/response/settings_text.h"
 #include "ui/boxes/warning_box.h"
+#include "ui/response/settings_text.h"
 
 namespace ui {
 namespace {

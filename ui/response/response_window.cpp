@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "calc/numeric/float_ops.h"
 #include "calc/export/netlist.h"
-#include "ui/main_window/clipboard_copy.h"
+#include "calc/numeric/float_ops.h"
 #include "ui/boxes/error_box.h"
+#include "ui/main_window/clipboard_copy.h"
 #include "ui/response/response_export.h"
 #include "ui/response/response_panel.h"
 #include "ui/response/response_plot.h"

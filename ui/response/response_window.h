@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "ui/response/response_data.h"
 #include "ui/main_window/response_view.h"
+#include "ui/response/response_data.h"
 
 class QLabel;
 

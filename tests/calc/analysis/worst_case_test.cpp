@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
+#include "calc/analysis/tolerance.h"
 #include "calc/circuit/band_pass.h"
 #include "calc/numeric/counter_random.h"
-#include "calc/analysis/tolerance.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "calc/analysis/response.h"
 #include "calc/circuit/band_pass.h"
 #include "calc/export/netlist.h"
-#include "calc/analysis/response.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calc/circuit/band_pass.h"
+#include "calc/text/number_text.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ TEST(SummaryCsv, HoldsEachSectionAndLeavesOutAbsentParts) {
   EXPECT_TRUE(has("monte_carlo,,seed,9"));
   EXPECT_TRUE(has("monte_carlo,,distribution,uniform"));
   EXPECT_TRUE(has("monte_carlo,C1,tolerance,0.05"));
-  EXPECT_TRUE(has("monte_carlo,fo,nominal," + calc::CsvNumber(calc::Analyze(nominal).Fo)));
+  EXPECT_TRUE(has("monte_carlo,fo,nominal," + calc::ShortestText(calc::Analyze(nominal).Fo)));
   EXPECT_EQ(csv.find(",R2,"), std::string::npos);
   EXPECT_EQ(csv.find("GBW"), std::string::npos);
 }

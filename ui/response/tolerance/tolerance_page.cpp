@@ -15,17 +15,17 @@
 #include <QVBoxLayout>
 #include <array>
 
-#include "calc/text/quantity_format.h"
 #include "calc/export/tolerance_csv.h"
 #include "calc/studies/tolerance_inputs.h"
+#include "calc/text/quantity_format.h"
 #include "ui/boxes/error_box.h"
+#include "ui/boxes/warning_box.h"
 #include "ui/response/response_export.h"
 #include "ui/response/response_panel.h"
 #include "ui/response/response_plot.h"
 #include "ui/response/response_window.h"
 #include "ui/response/tolerance/tolerance_histogram.h"
 #include "ui/response/tolerance/tolerance_runner.h"
-#include "ui/boxes/warning_box.h"
 
 namespace ui {
 namespace {

@@ -1,6 +1,6 @@
-#include "cli/batch/csv_writer.h"
+#include "calc/export/csv_writer.h"
 
-namespace cli {
+namespace calc {
 namespace {
 
 // One pass over the bytes: find_first_of would search the four characters once per byte.
@@ -28,4 +28,4 @@ void AppendCsvField(std::string& line, std::string_view field) {
   line += '"';
 }
 
-}  // namespace cli
+}  // namespace calc

@@ -1,11 +1,11 @@
 // Writing CSV (RFC 4180): fields quoted only where they must be, CR LF after each record.
-#ifndef KORVANE_CLI_BATCH_CSV_WRITER_H
-#define KORVANE_CLI_BATCH_CSV_WRITER_H
+#ifndef KORVANE_CALC_EXPORT_CSV_WRITER_H
+#define KORVANE_CALC_EXPORT_CSV_WRITER_H
 
 #include <string>
 #include <string_view>
 
-namespace cli {
+namespace calc {
 
 // Appends `field`, quoted when it holds a comma, a quote, CR or LF, or starts or ends
 // with a blank (so readers that trim keep it).
@@ -29,6 +29,6 @@ void AppendCsvRecord(std::string& out, const Range& fields) {
   out += "\r\n";
 }
 
-}  // namespace cli
+}  // namespace calc
 
-#endif  // KORVANE_CLI_BATCH_CSV_WRITER_H
+#endif  // KORVANE_CALC_EXPORT_CSV_WRITER_H
