@@ -15,13 +15,13 @@ QString ModulePath(const QString& file_name) {
                          file_name);
 }
 
-QFunctionPointer ModuleFactory(QLibrary& library, const QString& file_name, const char* symbol) {
-  if (!library.isLoaded()) {
-    library.setFileName(ModulePath(file_name));
-    if (!library.load()) {
-      throw ModuleError("Cannot load " + library.fileName().toStdString() + ": " +
-                        library.errorString().toStdString());
-    }
+QFunctionPointer ModuleFactory(const QString& file_name, const char* symbol) {
+  // Loading a loaded library only counts it once more; QLibrary's destructor leaves it
+  // loaded.
+  QLibrary library(ModulePath(file_name));
+  if (!library.load()) {
+    throw ModuleError("Cannot load " + library.fileName().toStdString() + ": " +
+                      library.errorString().toStdString());
   }
   const QFunctionPointer factory = library.resolve(symbol);
   if (factory == nullptr) {

@@ -9,8 +9,6 @@
 #include <QString>
 #include <stdexcept>
 
-class QLibrary;
-
 namespace ui {
 
 // A module could not be loaded; the message says which file and why.
@@ -24,11 +22,17 @@ class ModuleError : public std::runtime_error {
 // "/usr/lib/x86_64-linux-gnu/korvane/korvane_response.so".
 QString ModulePath(const QString& file_name);
 
-// Loads `library` from ModulePath(file_name) unless it is loaded already, and returns the
-// function exported as `symbol` (extern "C"). The library is never unloaded: what its
-// factory makes lives until the main window goes. Throws ModuleError when the file is
-// missing, cannot be loaded, or lacks the symbol.
-QFunctionPointer ModuleFactory(QLibrary& library, const QString& file_name, const char* symbol);
+// Loads the module `file_name` from ModulePath(file_name), unless it is loaded already,
+// and returns the function it exports as `symbol` (extern "C"). A module is never
+// unloaded: what its factory makes lives until the main window goes. Throws ModuleError
+// when the file is missing, cannot be loaded, or lacks the symbol.
+QFunctionPointer ModuleFactory(const QString& file_name, const char* symbol);
+
+// ModuleFactory as the factory's own type.
+template <typename Factory>
+Factory ModuleFactoryOf(const QString& file_name, const char* symbol) {
+  return reinterpret_cast<Factory>(ModuleFactory(file_name, symbol));
+}
 
 }  // namespace ui
 

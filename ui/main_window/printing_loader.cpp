@@ -1,7 +1,5 @@
 #include "ui/main_window/printing_loader.h"
 
-#include <QLibrary>
-
 namespace ui {
 namespace {
 
@@ -12,10 +10,8 @@ const QString kPrintingModuleFile = QStringLiteral("korvane_printing.so");
 QString PrintingModulePath() { return ModulePath(kPrintingModuleFile); }
 
 ReportPrinting* LoadReportPrinting(QWidget* dialog_parent) {
-  static QLibrary library;
-  const auto factory = reinterpret_cast<ReportPrintingFactory>(
-      ModuleFactory(library, kPrintingModuleFile, kPrintingFactorySymbol));
-  return factory(dialog_parent);
+  return ModuleFactoryOf<ReportPrintingFactory>(kPrintingModuleFile,
+                                                kPrintingFactorySymbol)(dialog_parent);
 }
 
 }  // namespace ui

@@ -1,7 +1,5 @@
 #include "ui/main_window/response_loader.h"
 
-#include <QLibrary>
-
 namespace ui {
 namespace {
 
@@ -12,10 +10,7 @@ const QString kResponseModuleFile = QStringLiteral("korvane_response.so");
 QString ResponseModulePath() { return ModulePath(kResponseModuleFile); }
 
 ResponseView* LoadResponseView(QWidget* parent) {
-  static QLibrary library;
-  const auto factory = reinterpret_cast<ResponseViewFactory>(
-      ModuleFactory(library, kResponseModuleFile, kResponseFactorySymbol));
-  return factory(parent);
+  return ModuleFactoryOf<ResponseViewFactory>(kResponseModuleFile, kResponseFactorySymbol)(parent);
 }
 
 }  // namespace ui
