@@ -1,4 +1,4 @@
-#include "cli/batch/csv_reader.h"
+#include "data/csv_reader.h"
 
 #include <csv.h>
 
@@ -6,12 +6,15 @@
 #include <array>
 #include <memory>
 
-namespace cli {
+namespace data {
 namespace {
 
+using RecordCallback = std::function<void(CsvRecord&&, std::int64_t, bool)>;
+
 struct Collector {
-  const std::function<void(CsvRecord&&, bool)>* on_record;
+  const RecordCallback* on_record;
   CsvRecord record;
+  std::int64_t line = 1;      // where the record being read began
   bool unterminated = false;  // set before the last record is finished
 };
 
@@ -24,16 +27,18 @@ void OnField(void* data, std::size_t size, void* context) {
 
 void OnRecordEnd(int /*terminator*/, void* context) {
   auto& collector = *static_cast<Collector*>(context);
-  (*collector.on_record)(std::move(collector.record), collector.unterminated);
+  (*collector.on_record)(std::move(collector.record), collector.line, collector.unterminated);
   collector.record.clear();
 }
 
 // RFC 4180: spaces belong to the field.
 int NoSpaceCharacters(unsigned char /*c*/) { return 0; }
 
-// libcsv's state while inside a field (its FIELD_BEGUN); with `quoted` set, the input
-// ended before the field's closing quote. libcsv reports this itself only in strict mode,
-// which would also stop at the first stray quote instead of reading on.
+// libcsv's states between records (its ROW_NOT_BEGUN) and inside a field (its
+// FIELD_BEGUN); in the latter with `quoted` set, the input ended before the field's closing
+// quote. libcsv reports this itself only in strict mode, which would also stop at the first
+// stray quote instead of reading on.
+constexpr int kLibcsvRowNotBegun = 0;
 constexpr int kLibcsvFieldBegun = 2;
 
 struct ParserDeleter {
@@ -43,15 +48,18 @@ struct ParserDeleter {
   }
 };
 
+bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+
 }  // namespace
 
-bool ReadCsv(std::istream& input,
-             const std::function<void(CsvRecord&& record, bool unterminated)>& on_record) {
+bool ReadCsvLines(std::istream& input, const RecordCallback& on_record) {
   std::unique_ptr<csv_parser, ParserDeleter> parser(new csv_parser);
   if (csv_init(parser.get(), 0) != 0) return false;
   csv_set_space_func(parser.get(), NoSpaceCharacters);
 
-  Collector collector{&on_record, {}, false};
+  Collector collector{&on_record, {}, 1, false};
+  std::int64_t line = 1;
+  bool after_cr = false;  // the last byte handed over ended a line with CR
   std::array<char, 1 << 16> buffer;
   while (input) {
     input.read(buffer.data(), buffer.size());
@@ -61,9 +69,26 @@ bool ReadCsv(std::istream& input,
     // in the square of its length (a megabyte cell: seconds). A step as large as the field
     // so far doubles the buffer instead.
     csv_set_blk_size(parser.get(), std::max(buffer.size(), parser->entry_size));
-    // Without CSV_STRICT, libcsv accepts every byte sequence; only memory can fail it.
-    if (csv_parse(parser.get(), buffer.data(), count, OnField, OnRecordEnd, &collector) != count) {
-      return false;
+    // The buffer goes to libcsv a line at a time, so that a record starting is seen
+    // between two calls and its line is known.
+    for (std::size_t start = 0; start < count;) {
+      const char* const end = std::find_if(buffer.data() + start, buffer.data() + count, IsLineEnd);
+      const auto stop =
+          static_cast<std::size_t>(end - buffer.data()) + (end == buffer.data() + count ? 0 : 1);
+      if (parser->pstate == kLibcsvRowNotBegun) collector.line = line;
+      // Without CSV_STRICT, libcsv accepts every byte sequence; only memory can fail it.
+      if (csv_parse(parser.get(), buffer.data() + start, stop - start, OnField, OnRecordEnd,
+                    &collector) != stop - start) {
+        return false;
+      }
+      if (end != buffer.data() + count) {
+        const bool lf_after_cr = *end == '\n' && after_cr && stop - start == 1;
+        if (!lf_after_cr) ++line;
+        after_cr = *end == '\r';
+      } else {
+        after_cr = false;
+      }
+      start = stop;
     }
   }
   if (input.bad()) return false;
@@ -74,4 +99,11 @@ bool ReadCsv(std::istream& input,
   return csv_fini(parser.get(), OnField, OnRecordEnd, &collector) == 0;
 }
 
-}  // namespace cli
+bool ReadCsv(std::istream& input,
+             const std::function<void(CsvRecord&& record, bool unterminated)>& on_record) {
+  return ReadCsvLines(input, [&on_record](CsvRecord&& record, std::int64_t, bool unterminated) {
+    on_record(std::move(record), unterminated);
+  });
+}
+
+}  // namespace data
