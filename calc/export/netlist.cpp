@@ -32,16 +32,15 @@ void AddOpAmpNoise(std::string& deck, const OpAmpNoise& noise, double temperatur
   const double four_kt = 4.0 * kBoltzmann * (kZeroCelsius + temperature_c);
   const auto generator = [&](std::string_view id, double density, double corner_hz,
                              std::string_view output) {
-    const std::string node = "n" + std::string(id), resistor = "R" + std::string(id);
-    AddLine(deck, {"I", id, " 0 ", node, " DC 1"});
+    // The generator of `id` ("EN", "IN"): source I<id>, node n<id>, resistor R<id>, model r<id>.
+    AddLine(deck, {"I", id, " 0 n", id, " DC 1"});
     if (corner_hz > 0) {
-      const std::string model = "r" + std::string(id);
-      AddLine(deck, {resistor, " ", node, " 0 1 ", model});
-      AddLine(deck, {".model ", model, " r (kf=", SpiceNumber(four_kt * corner_hz), " af=1 ef=1)"});
+      AddLine(deck, {"R", id, " n", id, " 0 1 r", id});
+      AddLine(deck, {".model r", id, " r (kf=", SpiceNumber(four_kt * corner_hz), " af=1 ef=1)"});
     } else {
-      AddLine(deck, {resistor, " ", node, " 0 1"});
+      AddLine(deck, {"R", id, " n", id, " 0 1"});
     }
-    AddLine(deck, {output, node, " nref ", SpiceNumber(density / std::sqrt(four_kt))});
+    AddLine(deck, {output, "n", id, " nref ", SpiceNumber(density / std::sqrt(four_kt))});
   };
   AddLine(deck, {"* Op-amp noise, each from a 1-ohm resistor carrying 1 A (thermal noise, and"});
   AddLine(deck, {"* flicker noise kf/f from its model), scaled by a controlled source."});
@@ -129,11 +128,11 @@ std::string SpiceNetlist(const Circuit& circuit, const std::optional<OpAmp>& op_
       decades > 0 ? std::ceil((std::max(sweep.points, 2) - 1) / decades) : 1.0;
   const long long points_per_decade =
       std::isfinite(per_decade) ? static_cast<long long>(std::clamp(per_decade, 1.0, 1e6)) : 1;
-  const std::string range = " " + SpiceNumber(sweep.from_hz) + " " + SpiceNumber(sweep.to_hz);
-  AddLine(deck, {".ac dec ", std::to_string(points_per_decade), range});
-  AddLine(deck, {".noise v(out) VIN dec ",
-                 std::to_string(std::max(points_per_decade, NoisePointsPerDecade(circuit, op_amp))),
-                 range});
+  const std::string from = SpiceNumber(sweep.from_hz), to = SpiceNumber(sweep.to_hz);
+  AddLine(deck, {".ac dec ", std::to_string(points_per_decade), " ", from, " ", to});
+  const long long noise_per_decade =
+      std::max(points_per_decade, NoisePointsPerDecade(circuit, op_amp));
+  AddLine(deck, {".noise v(out) VIN dec ", std::to_string(noise_per_decade), " ", from, " ", to});
   AddLine(deck, {".print ac vdb(out) vp(out)"});
   // One vector a table: the noise tables stay apart from the gain and phase rows.
   AddLine(deck, {".print noise onoise_spectrum"});
