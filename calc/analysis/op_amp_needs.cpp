@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "calc/analysis/response.h"
+#include "calc/numeric/boundary_search.h"
 
 namespace calc {
 
@@ -16,28 +17,11 @@ double RequiredA0(const Circuit& circuit, double tolerance, double cin) {
     return WithinTolerance(MeasureCircuit(circuit, flat), ideal, tolerance);
   };
   // The gain's error is about the noise gain (at most some Q^2 H) over A0: far above that,
-  // every A0 holds. Step down until the tolerance breaks, then narrow the last step to a
-  // relative 1e-9, returning the passing side.
-  double passing = 1e6 * std::max(1.0, ideal.q_bandwidth * ideal.q_bandwidth) *
-                   std::max(1.0, std::pow(10.0, ideal.peak_gain_db / 20)) *
-                   (1.0 + cin / circuit.C2);
-  if (!holds(passing)) return kNoValue;
-  constexpr double kScanFactor = 1.25;
-  double failing = passing / kScanFactor;
-  while (holds(failing)) {
-    passing = failing;
-    failing /= kScanFactor;
-    if (failing < 1.0) return passing;  // a follower's gain of one already holds
-  }
-  while (passing / failing > 1.0 + 1e-9) {
-    const double mid = std::sqrt(passing * failing);
-    if (holds(mid)) {
-      passing = mid;
-    } else {
-      failing = mid;
-    }
-  }
-  return passing;
+  // every A0 holds; a follower's gain of one is as low as an A0 goes.
+  const double start = 1e6 * std::max(1.0, ideal.q_bandwidth * ideal.q_bandwidth) *
+                       std::max(1.0, std::pow(10.0, ideal.peak_gain_db / 20)) *
+                       (1.0 + cin / circuit.C2);
+  return LowestHoldingFromAbove(holds, start, 1.0);
 }
 
 }  // namespace calc

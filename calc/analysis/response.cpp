@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "calc/circuit/band_pass.h"
+#include "calc/numeric/boundary_search.h"
 
 namespace calc {
 namespace {
@@ -190,30 +191,11 @@ double RequiredGbw(const Circuit& circuit, double a0, double tolerance, double c
   const auto holds = [&](double gbw) {
     return WithinTolerance(MeasureCircuit(circuit, OpAmp{a0, gbw, cin}), ideal, tolerance);
   };
-  // From far above, where the op-amp is as good as its DC gain lets it be, step down until
-  // the tolerance breaks; the boundary lies in the last step. Scanning rather than
-  // bisecting the whole range finds the highest such boundary even where a figure's error
-  // changes sign on the way.
-  double passing = 1e4 * ideal.peak_hz * std::max(1.0, ideal.q_bandwidth * ideal.q_bandwidth) *
-                   std::max(1.0, std::pow(10.0, ideal.peak_gain_db / 20));
-  if (!holds(passing)) return kNoValue;  // A0 alone is not enough
-  constexpr double kScanFactor = 1.25;
-  double failing = passing / kScanFactor;
-  while (holds(failing)) {
-    passing = failing;
-    failing /= kScanFactor;
-    if (failing < ideal.peak_hz * 1e-6) return passing;  // never breaks
-  }
-  // Narrow to a relative 1e-9: the returned value is on the passing side.
-  while (passing / failing > 1.0 + 1e-9) {
-    const double mid = std::sqrt(passing * failing);
-    if (holds(mid)) {
-      passing = mid;
-    } else {
-      failing = mid;
-    }
-  }
-  return passing;
+  // From far above, where the op-amp is as good as its DC gain lets it be (if it does not
+  // hold there, A0 alone is not enough), step down to where the tolerance breaks.
+  const double start = 1e4 * ideal.peak_hz * std::max(1.0, ideal.q_bandwidth * ideal.q_bandwidth) *
+                       std::max(1.0, std::pow(10.0, ideal.peak_gain_db / 20));
+  return LowestHoldingFromAbove(holds, start, ideal.peak_hz * 1e-6);
 }
 
 double RequiredSlewRate(double peak_hz, double peak_gain_db, double input_amplitude) {

@@ -3,7 +3,6 @@
 #include "data/opamp_catalogue.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +12,7 @@
 
 #include "data/catalogue_files.h"
 #include "data/opamp_csv.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -32,11 +32,9 @@ std::string Row(const std::string& name, const std::string& gbw) {
   return name + ",Maker,1,bipolar," + gbw + ",1e5,1,10,,1,,,,10,30,1,1,20,no,no,mine\n";
 }
 
-// A scratch folder of this test's own, emptied first.
+// A scratch folder of the test's own.
 fs::path Scratch(const std::string& name) {
-  const fs::path folder =
-      fs::temp_directory_path() / ("korvane_catalogue_" + std::to_string(::getpid())) / name;
-  fs::remove_all(folder);
+  const fs::path folder = test_support::ScratchFolder() / name;
   fs::create_directories(folder);
   return folder;
 }

@@ -4,7 +4,6 @@
 #include "data/opamp_csv.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "data/catalogue_files.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -230,9 +230,7 @@ TEST(ReadOpAmpCsv, WholeFileFaults) {
 }
 
 TEST(ReadOpAmpFile, FilesThatCannotBeRead) {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("korvane_catalogue_" + std::to_string(::getpid()));
-  std::filesystem::remove_all(folder);
+  const std::filesystem::path folder = test_support::ScratchFolder();
   std::filesystem::create_directories(folder / "a folder");
   const std::filesystem::path huge = folder / "huge.csv";
   {
@@ -260,7 +258,6 @@ TEST(ReadOpAmpFile, FilesThatCannotBeRead) {
   }
   EXPECT_EQ(data::ShownPath("/tmp/caf\xE9.csv"), "/tmp/caf?.csv");
   EXPECT_EQ(data::ShownPath("/tmp/café.csv"), "/tmp/café.csv");
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -3,8 +3,6 @@
 #ifndef KORVANE_TESTS_SUPPORT_NGSPICE_RUN_H
 #define KORVANE_TESTS_SUPPORT_NGSPICE_RUN_H
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,27 +11,20 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/support/scratch_folder.h"
+
 namespace test_support {
 
 inline bool NgspiceAvailable() { return std::system("command -v ngspice >/dev/null 2>&1") == 0; }
-
-// A folder of this test process's own, so that runs of other builds at the same time do
-// not write over its decks.
-inline std::filesystem::path NgspiceFolder() {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("korvane_ngspice_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
-  return folder;
-}
 
 struct NgspiceRun {
   int status = -1;
   std::string output;  // what ngspice printed on its standard output
 };
 
-// Runs `ngspice -b` on `deck`, kept as <name>.cir in NgspiceFolder().
+// Runs `ngspice -b` on `deck`, kept as <name>.cir in ScratchFolder().
 inline NgspiceRun RunNgspice(const std::string& deck, const std::string& name) {
-  const std::filesystem::path folder = NgspiceFolder();
+  const std::filesystem::path folder = ScratchFolder();
   const std::filesystem::path deck_path = folder / (name + ".cir");
   const std::filesystem::path output_path = folder / (name + ".out");
   std::ofstream(deck_path) << deck;

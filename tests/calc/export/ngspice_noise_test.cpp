@@ -141,8 +141,8 @@ TEST_F(NgspiceNoise, EachSourceAndNodeAgreesWithTheDeck) {
     const calc::Circuit circuit = calc::Design(c.request).Snapped;
     const double fo = calc::Analyze(circuit).Fo;
     const std::string stem = std::string("sources_") + c.name;
-    const std::string noise_file = (test_support::NgspiceFolder() / (stem + ".noise")).string();
-    const std::string ac_file = (test_support::NgspiceFolder() / (stem + ".ac")).string();
+    const std::string noise_file = (test_support::ScratchFolder() / (stem + ".noise")).string();
+    const std::string ac_file = (test_support::ScratchFolder() / (stem + ".ac")).string();
     const std::array<bool, calc::kNoiseSourceCount> present =
         calc::NoiseSourcesOf(circuit, c.noise);
     std::vector<std::string> generators;
