@@ -80,7 +80,7 @@ struct NoiseAnalysis {
 
   // Over the band: the output noise RMS, each source's RMS and its share of the noise
   // power (the squares: the shares add up to 1; zero for absent sources), and the relative
-  // error bound of the integration (see IntegrateAdaptive), held below 1e-9.
+  // error bound of the integration (see IntegrateAdaptive), which it takes below 1e-10.
   double band_low_hz = kNoValue, band_high_hz = kNoValue;
   double output_rms_v = kNoValue;
   NoiseBySource source_rms_v{};

@@ -64,10 +64,11 @@ void AddOpAmpNoise(std::string& deck, const OpAmpNoise& noise, double temperatur
 // Q put some 20 points in the band, and the integral within 0.02 %.
 long long NoisePointsPerDecade(const Circuit& circuit, const std::optional<OpAmp>& op_amp) {
   double q = 1.0;
-  for (const double measured : {MeasureCircuit(circuit, std::nullopt).q_bandwidth,
-                                MeasureCircuit(circuit, op_amp).q_bandwidth}) {
+  const auto widen = [&q](double measured) {
     if (measured > q) q = measured;  // NaN: not found
-  }
+  };
+  widen(MeasureCircuit(circuit, std::nullopt).q_bandwidth);
+  if (op_amp) widen(MeasureCircuit(circuit, op_amp).q_bandwidth);
   return static_cast<long long>(std::ceil(50.0 * std::min(q, 2e4)));
 }
 
