@@ -38,37 +38,20 @@ struct Case {
   double least_op_amp_share;  // of the sweep's noise power: the op-amp's noise is tested too
 };
 
+// One case a row, as written.
+// clang-format off
 const Case kCases[] = {
     {"q5_ideal", {1e3, 5, 2, 10e3, 96, 12}, true, std::nullopt, {}, 25, 0},
-    {"no_r2_white",
-     {1e3, 1, 2, 10e3, 24, 6},
-     false,
-     calc::OpAmp{2e5, 3e6, 7e-12},
-     {18e-9, 0, 10e-15, 0},
-     25,
-     0.3},
-    {"q5_flicker_hot",
-     {1e3, 5, 2, 10e3, 96, 12},
-     true,
-     calc::OpAmp{1.5e6, 8e6, 10e-12},
-     {3.2e-9, 2.7, 0.4e-12, 140},
-     85,
-     0.3},
-    {"q20_100k_flicker",
-     {100e3, 20, 1, 1e3, 192, 24},
-     true,
-     calc::OpAmp{1e5, 50e6, 4.5e-12},
-     {5e-9, 1e3, 2e-12, 10e3},
-     25,
-     0.3},
-    {"no_r2_ideal_noisy_cold",
-     {10e3, 2, 20, 4.7e3, 24, 6},
-     false,
-     std::nullopt,
-     {4e-9, 50, 1e-12, 200},
-     -40,
-     0.3},
+    {"no_r2_white", {1e3, 1, 2, 10e3, 24, 6}, false, calc::OpAmp{2e5, 3e6, 7e-12},
+     {18e-9, 0, 10e-15, 0}, 25, 0.3},
+    {"q5_flicker_hot", {1e3, 5, 2, 10e3, 96, 12}, true, calc::OpAmp{1.5e6, 8e6, 10e-12},
+     {3.2e-9, 2.7, 0.4e-12, 140}, 85, 0.3},
+    {"q20_100k_flicker", {100e3, 20, 1, 1e3, 192, 24}, true, calc::OpAmp{1e5, 50e6, 4.5e-12},
+     {5e-9, 1e3, 2e-12, 10e3}, 25, 0.3},
+    {"no_r2_ideal_noisy_cold", {10e3, 2, 20, 4.7e3, 24, 6}, false, std::nullopt,
+     {4e-9, 50, 1e-12, 200}, -40, 0.3},
 };
+// clang-format on
 
 double Db(double a, double b) { return std::fabs(20.0 * std::log10(a / b)); }
 
