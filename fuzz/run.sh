@@ -23,6 +23,7 @@ targets=(
   snap_to_series_fuzz:16:
   commands_fuzz:2048:quantity.dict
   csv_batch_fuzz:4096:csv.dict
+  opamp_catalogue_fuzz:32768:catalogue.dict
 )
 
 echo "== $folder (fuzzers, ${seconds}s each)"

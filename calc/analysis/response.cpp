@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "calc/circuit/band_pass.h"
+#include "calc/numeric/boundary_search.h"
 
 namespace calc {
 namespace {
@@ -51,18 +52,22 @@ Complex CircuitResponse(const Circuit& circuit, const std::optional<OpAmp>& op_a
   const Complex y3 = 1.0 / circuit.R3;
   const Complex yc1 = s * circuit.C1;
   const Complex yc2 = s * circuit.C2;
-  // The inverting input follows the output: V- = k Vout with k = -1/A(s); an ideal op-amp
-  // holds it at ground (k = 0).
-  Complex k = 0.0;
-  if (op_amp) k = -(1.0 / op_amp->A0 + s / (kTwoPi * op_amp->Gbw));
+  const Complex ycin = op_amp ? s * op_amp->Cin : 0.0;
+  // The inverting input follows the output: V- = k Vout.
+  const Complex k = InvertingInputPerOutput(op_amp, frequency_hz);
 
   // Kirchhoff at the summing node (Va) and at the inverting input, Vin = 1:
   //   -(y1 + y2 + yc1 + yc2) Va + (yc1 + yc2 k) Vout = -y1
-  //   yc2 Va + (y3 - (yc2 + y3) k) Vout = 0
+  //   yc2 Va + (y3 - (yc2 + y3 + ycin) k) Vout = 0
   const Complex a11 = -(y1 + y2 + yc1 + yc2), a12 = yc1 + yc2 * k;
-  const Complex a21 = yc2, a22 = y3 - (yc2 + y3) * k;
+  const Complex a21 = yc2, a22 = y3 - (yc2 + y3 + ycin) * k;
   const Complex determinant = a11 * a22 - a12 * a21;
   return y1 * a21 / determinant;  // Cramer's rule for Vout
+}
+
+Complex InvertingInputPerOutput(const std::optional<OpAmp>& op_amp, double frequency_hz) {
+  if (!op_amp) return 0.0;
+  return -(1.0 / op_amp->A0 + AngularFrequency(frequency_hz) / (kTwoPi * op_amp->Gbw));
 }
 
 Complex ClosedFormResponse(const Circuit& circuit, double frequency_hz) {
@@ -157,8 +162,6 @@ ResponseFigures MeasureResponse(const Response& response, double guess_hz) {
   return figures;
 }
 
-namespace {
-
 bool WithinTolerance(const ResponseFigures& figures, const ResponseFigures& ideal,
                      double tolerance) {
   const auto close = [tolerance](double value, double reference) {
@@ -169,8 +172,6 @@ bool WithinTolerance(const ResponseFigures& figures, const ResponseFigures& idea
   return close(figures.peak_hz, ideal.peak_hz) && close(figures.q_bandwidth, ideal.q_bandwidth) &&
          close(gain, ideal_gain);
 }
-
-}  // namespace
 
 double NaturalFrequency(const Circuit& circuit) {
   const double conductance =
@@ -184,36 +185,17 @@ ResponseFigures MeasureCircuit(const Circuit& circuit, const std::optional<OpAmp
       NaturalFrequency(circuit));
 }
 
-double RequiredGbw(const Circuit& circuit, double a0, double tolerance) {
+double RequiredGbw(const Circuit& circuit, double a0, double tolerance, double cin) {
   const ResponseFigures ideal = MeasureCircuit(circuit, std::nullopt);
   if (std::isnan(ideal.q_bandwidth) || !(a0 > 0) || !(tolerance >= 0)) return kNoValue;
   const auto holds = [&](double gbw) {
-    return WithinTolerance(MeasureCircuit(circuit, OpAmp{a0, gbw}), ideal, tolerance);
+    return WithinTolerance(MeasureCircuit(circuit, OpAmp{a0, gbw, cin}), ideal, tolerance);
   };
-  // From far above, where the op-amp is as good as its DC gain lets it be, step down until
-  // the tolerance breaks; the boundary lies in the last step. Scanning rather than
-  // bisecting the whole range finds the highest such boundary even where a figure's error
-  // changes sign on the way.
-  double passing = 1e4 * ideal.peak_hz * std::max(1.0, ideal.q_bandwidth * ideal.q_bandwidth) *
-                   std::max(1.0, std::pow(10.0, ideal.peak_gain_db / 20));
-  if (!holds(passing)) return kNoValue;  // A0 alone is not enough
-  constexpr double kScanFactor = 1.25;
-  double failing = passing / kScanFactor;
-  while (holds(failing)) {
-    passing = failing;
-    failing /= kScanFactor;
-    if (failing < ideal.peak_hz * 1e-6) return passing;  // never breaks
-  }
-  // Narrow to a relative 1e-9: the returned value is on the passing side.
-  while (passing / failing > 1.0 + 1e-9) {
-    const double mid = std::sqrt(passing * failing);
-    if (holds(mid)) {
-      passing = mid;
-    } else {
-      failing = mid;
-    }
-  }
-  return passing;
+  // From far above, where the op-amp is as good as its DC gain lets it be (if it does not
+  // hold there, A0 alone is not enough), step down to where the tolerance breaks.
+  const double start = 1e4 * ideal.peak_hz * std::max(1.0, ideal.q_bandwidth * ideal.q_bandwidth) *
+                       std::max(1.0, std::pow(10.0, ideal.peak_gain_db / 20));
+  return LowestHoldingFromAbove(holds, start, ideal.peak_hz * 1e-6);
 }
 
 double RequiredSlewRate(double peak_hz, double peak_gain_db, double input_amplitude) {

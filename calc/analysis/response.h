@@ -13,17 +13,25 @@
 namespace calc {
 
 // An op-amp with open-loop gain A(s) = A0 / (1 + s A0 / (2 pi Gbw)): DC gain A0 (V/V) and
-// gain-bandwidth product Gbw (Hz).
+// gain-bandwidth product Gbw (Hz); and its input capacitance Cin (F), differential plus
+// common-mode, from the inverting input to ground (the non-inverting input is grounded).
 struct OpAmp {
   double A0 = 100e3;
   double Gbw = 10e6;
+  double Cin = 0.0;
 };
 
 // Vout / Vin of `circuit` at `frequency_hz` from the node equations (Kirchhoff at the
 // summing node and at the inverting input, Vout = -A V-), in complex arithmetic. Without
-// an op-amp the op-amp is ideal (A infinite). An R2 without a value is left out.
+// an op-amp the op-amp is ideal (A infinite; its inverting input a virtual ground, so no
+// current flows in Cin). An R2 without a value is left out.
 std::complex<double> CircuitResponse(const Circuit& circuit, const std::optional<OpAmp>& op_amp,
                                      double frequency_hz);
+
+// V- / Vout of the op-amp at `frequency_hz`: -1 / A(s), the inverting input following the
+// output; zero for an ideal op-amp (nullopt), which holds it at ground.
+std::complex<double> InvertingInputPerOutput(const std::optional<OpAmp>& op_amp,
+                                             double frequency_hz);
 
 // The ideal-op-amp closed form -(s/(R1 C1)) / (s^2 + s (C1+C2)/(R3 C1 C2) +
 // (1/R1 + 1/R2)/(R3 C1 C2)); the 1/R2 term is absent without R2.
@@ -65,10 +73,16 @@ double NaturalFrequency(const Circuit& circuit);
 // The figures of the circuit's response, with the op-amp or ideal.
 ResponseFigures MeasureCircuit(const Circuit& circuit, const std::optional<OpAmp>& op_amp);
 
+// Whether the peak frequency, bandwidth Q and peak gain (as a ratio) of `figures` each lie
+// within `tolerance` (0.01 = 1 %) of those of `ideal`: what an op-amp must keep.
+bool WithinTolerance(const ResponseFigures& figures, const ResponseFigures& ideal,
+                     double tolerance);
+
 // The smallest Gbw (for op_amp.A0) at which the op-amp circuit's peak frequency, bandwidth
 // Q and peak gain each stay within `tolerance` (0.01 = 1 %) of the ideal-op-amp circuit's,
-// and stay so at every higher Gbw; no value when A0 alone breaks the tolerance.
-double RequiredGbw(const Circuit& circuit, double a0, double tolerance);
+// and stay so at every higher Gbw; no value when A0 alone breaks the tolerance. The op-amp
+// has the input capacitance `cin` (F).
+double RequiredGbw(const Circuit& circuit, double a0, double tolerance, double cin = 0.0);
 
 // The slew rate in V/s that a sine of `input_amplitude` volts (peak) needs at the peak:
 // 2 pi f_peak (input_amplitude |H(f_peak)|).

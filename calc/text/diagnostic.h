@@ -15,7 +15,49 @@ namespace calc {
 // Add a problem here and its row in the table; a test checks that every row is there.
 enum class Problem {
   kCancelled,  // the user stopped the run
-  kCount       // the number of problems; not a problem
+
+  // Reading an op-amp catalogue file. Details: the file, then the line, then for a cell its
+  // column's number and name and the cell's text (cut short), then what else the text says.
+  kCatalogueNotFound,       // the places looked in
+  kCatalogueUnreadable,     // file
+  kCatalogueTooLarge,       // file, the largest size read
+  kCatalogueEmpty,          // file
+  kCatalogueHeader,         // file, line, column, the name wanted there, the text found
+  kCatalogueHeaderColumns,  // file, line, the header's column count, the count wanted
+  kCatalogueLineTooLong,    // file, line, the longest row read
+  kCatalogueUnterminated,   // file, line
+  kCatalogueMissingColumn,  // file, line, column, name
+  kCatalogueExtraColumn,    // file, line, column, the header's column count
+  kCatalogueNotUtf8,        // file, line, column, name
+  kCatalogueNoName,         // file, line, column, name
+  kCatalogueNotNumber,      // file, line, column, name, text
+  kCatalogueNotPositive,    // file, line, column, name, text
+  kCatalogueNegative,       // file, line, column, name, text
+  kCatalogueNotYesNo,       // file, line, column, name, text
+  kCatalogueNotCount,       // file, line, column, name, text
+  kCatalogueSupplyRange,    // file, line, column, name, text (below supply_min_v)
+  kCatalogueDuplicate,      // file, line, the name, the line that has it first
+
+  // What the stage's analyses (noise, headroom) are given.
+  kStageParts,           // a part that is not a positive number
+  kOpAmpFigures,         // A0 or GBW not positive, Cin negative
+  kAnalysisFrequencies,  // a frequency that is not positive
+  kNoPeak,               // the response has no peak to measure
+  kNoiseTemperature,     // at or below absolute zero
+  kNoiseFigures,         // a negative noise density or corner
+  kNoiseBand,            // not two positive frequencies, the lower first
+  kInputAmplitude,       // not positive
+  kLoad,                 // not positive
+  kOutputRoom,           // the supply less the swing leaves nothing
+  kSlewRate,             // given, but not positive
+  kOutputCurrent,        // given, but not positive
+
+  // Warnings of the headroom. Details: figures as shown.
+  kInputClips,          // the amplitude, the largest unclipped one
+  kInputSlews,          // the amplitude, the largest one the slew rate allows
+  kOutputCurrentShort,  // the peak output current, the op-amp's
+
+  kCount  // the number of problems; not a problem
 };
 
 struct Diagnostic {

@@ -1,7 +1,8 @@
 // The exported netlist, simulated by ngspice, must give the response the model computes:
 // within 0.01 dB and 0.1 degrees at every frequency of the sweep, for designs from low-Q
-// audio to Q 20 at 100 kHz, with and without R2, ideal and real op-amps. Skipped without
-// ngspice, except in CI (CI=true), where a missing simulator fails the test.
+// audio to Q 20 at 100 kHz, with and without R2, ideal and real op-amps, with and without
+// input capacitance. Skipped without ngspice, except in CI (CI=true), where a missing
+// simulator fails the test.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -72,6 +73,8 @@ TEST(Netlist, NgspiceAgreesWithTheModel) {
       {"q20_100k_fast", {100e3, 20, 1, 1e3, 192, 24}, calc::OpAmp{1e6, 1e9}},
       {"q20_100k_moved", {100e3, 20, 1, 1e3, 192, 24}, calc::OpAmp{1e5, 50e6}},
       {"no_r2_gain20_opamp", {10e3, 2, 20, 4.7e3, 24, 6}, calc::OpAmp{1e5, 10e6}},
+      {"high_impedance_cin", {10e3, 5, 2, 100e3, 96, 12}, calc::OpAmp{1e5, 10e6, 20e-12}},
+      {"no_r2_gain20_cin", {10e3, 2, 20, 4.7e3, 24, 6}, calc::OpAmp{1e5, 10e6, 100e-12}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
