@@ -16,9 +16,10 @@ inline constexpr std::string_view kCatalogueFileName = "opamps.csv";
 // The folder of the running executable (from /proc/self/exe); empty when it cannot be told.
 std::filesystem::path ExecutableFolder();
 
-// Where the shipped catalogue may be, in the order to look: beside the executable (the
-// build tree puts it there) and in the installed data folder relative to the executable's
-// bin folder (<prefix>/share/korvane/ from <prefix>/bin/). None without a folder.
+// Where the shipped catalogue may be, in the order to look: beside the executable (a copy
+// kept with a program that was moved on its own) and in the data folder relative to the
+// executable's bin folder (<prefix>/share/korvane/ from <prefix>/bin/: installed, unpacked
+// or in the build tree, which is laid out the same way). None without a folder.
 // ShippedCataloguePlaces("/opt/k/bin") -> {"/opt/k/bin/opamps.csv",
 // "/opt/k/bin/../share/korvane/opamps.csv"}.
 std::vector<std::filesystem::path> ShippedCataloguePlaces(

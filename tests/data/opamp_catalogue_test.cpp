@@ -12,6 +12,7 @@
 
 #include "data/catalogue_files.h"
 #include "data/opamp_csv.h"
+#include "tests/data/built_catalogue.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -85,8 +86,7 @@ TEST(LoadOpAmpCatalogue, TheProgramFindsItsOwnCatalogue) {
   const fs::path prefix = Scratch("prefix");
   fs::create_directories(prefix / "bin");
   fs::create_directories(prefix / "share/korvane");
-  fs::copy_file(data::ExecutableFolder() / "opamps.csv", prefix / "share/korvane/opamps.csv",
-                fs::copy_options::none);
+  fs::copy_file(BuiltCatalogue(), prefix / "share/korvane/opamps.csv", fs::copy_options::none);
   const data::OpAmpCatalogue installed =
       data::LoadOpAmpCatalogue({data::ShippedCataloguePlaces(prefix / "bin"), std::nullopt});
   EXPECT_TRUE(installed.warnings.empty());

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "data/catalogue_files.h"
+#include "tests/data/built_catalogue.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -30,7 +31,7 @@ const calc::OpAmpPart* Named(const data::CatalogueRead& read, const char* name) 
 }
 
 TEST(ReadOpAmpFile, TheShippedCatalogueLoadsWholeAndExact) {
-  const data::CatalogueRead read = data::ReadOpAmpFile(data::ExecutableFolder() / "opamps.csv");
+  const data::CatalogueRead read = data::ReadOpAmpFile(BuiltCatalogue());
   EXPECT_TRUE(read.warnings.empty()) << calc::CliText(read.warnings.front());
   ASSERT_EQ(read.parts.size(), 26U);
   EXPECT_EQ(read.parts.front().name, "TL072");
