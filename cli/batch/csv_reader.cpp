@@ -3,30 +3,9 @@
 #include <csv.h>
 
 #include <algorithm>
-#include <array>
-#include <memory>
 
 namespace cli {
 namespace {
-
-struct Collector {
-  const std::function<void(CsvRecord&&, bool)>* on_record;
-  CsvRecord record;
-  bool unterminated = false;  // set before the last record is finished
-};
-
-void OnField(void* data, std::size_t size, void* context) {
-  auto& collector = *static_cast<Collector*>(context);
-  // Room for a design row at once, rather than growing through 1, 2, 4 and 8 cells.
-  if (collector.record.empty()) collector.record.reserve(8);
-  collector.record.emplace_back(static_cast<const char*>(data), size);
-}
-
-void OnRecordEnd(int /*terminator*/, void* context) {
-  auto& collector = *static_cast<Collector*>(context);
-  (*collector.on_record)(std::move(collector.record), collector.unterminated);
-  collector.record.clear();
-}
 
 // RFC 4180: spaces belong to the field.
 int NoSpaceCharacters(unsigned char /*c*/) { return 0; }
@@ -36,42 +15,87 @@ int NoSpaceCharacters(unsigned char /*c*/) { return 0; }
 // which would also stop at the first stray quote instead of reading on.
 constexpr int kLibcsvFieldBegun = 2;
 
-struct ParserDeleter {
-  void operator()(csv_parser* parser) const {
-    csv_free(parser);
-    delete parser;
-  }
-};
+// The input is read in blocks of this size.
+constexpr std::size_t kBlockSize = 1 << 16;
 
 }  // namespace
 
-bool ReadCsv(std::istream& input,
-             const std::function<void(CsvRecord&& record, bool unterminated)>& on_record) {
-  std::unique_ptr<csv_parser, ParserDeleter> parser(new csv_parser);
-  if (csv_init(parser.get(), 0) != 0) return false;
-  csv_set_space_func(parser.get(), NoSpaceCharacters);
+void CsvReader::OnField(void* data, std::size_t size, void* context) {
+  CsvRecord& record = static_cast<CsvReader*>(context)->record_;
+  // Room for a design row at once, rather than growing through 1, 2, 4 and 8 cells.
+  if (record.empty()) record.reserve(8);
+  record.emplace_back(static_cast<const char*>(data), size);
+}
 
-  Collector collector{&on_record, {}, false};
-  std::array<char, 1 << 16> buffer;
-  while (input) {
-    input.read(buffer.data(), buffer.size());
-    const auto count = static_cast<std::size_t>(input.gcount());
-    if (count == 0) break;
-    // libcsv grows a field's buffer by a fixed step, which makes a long field cost time
-    // in the square of its length (a megabyte cell: seconds). A step as large as the field
-    // so far doubles the buffer instead.
-    csv_set_blk_size(parser.get(), std::max(buffer.size(), parser->entry_size));
-    // Without CSV_STRICT, libcsv accepts every byte sequence; only memory can fail it.
-    if (csv_parse(parser.get(), buffer.data(), count, OnField, OnRecordEnd, &collector) != count) {
-      return false;
+void CsvReader::OnRecordEnd(int /*terminator*/, void* context) {
+  auto& reader = *static_cast<CsvReader*>(context);
+  reader.complete_.push_back({std::move(reader.record_), reader.unterminated_});
+  reader.record_.clear();
+}
+
+void CsvReader::ParserDeleter::operator()(csv_parser* parser) const {
+  csv_free(parser);
+  delete parser;
+}
+
+CsvReader::CsvReader(std::istream& input)
+    : input_(input), parser_(new csv_parser()), buffer_(kBlockSize) {
+  if (csv_init(parser_.get(), 0) != 0) {
+    failed_ = ended_ = true;
+    return;
+  }
+  csv_set_space_func(parser_.get(), NoSpaceCharacters);
+}
+
+CsvReader::~CsvReader() = default;
+
+std::optional<CsvRecordRead> CsvReader::Next() {
+  while (complete_.empty()) {
+    if (!ReadBlock()) return std::nullopt;
+  }
+  CsvRecordRead record = std::move(complete_.front());
+  complete_.pop_front();
+  return record;
+}
+
+bool CsvReader::ReadBlock() {
+  if (ended_) return false;
+  if (input_) {
+    input_.read(buffer_.data(), buffer_.size());
+    if (const auto count = static_cast<std::size_t>(input_.gcount()); count != 0) {
+      // libcsv grows a field's buffer by a fixed step, which makes a long field cost time
+      // in the square of its length (a megabyte cell: seconds). A step as large as the
+      // field so far doubles the buffer instead.
+      csv_set_blk_size(parser_.get(), std::max(buffer_.size(), parser_->entry_size));
+      // Without CSV_STRICT, libcsv accepts every byte sequence; only memory can fail it.
+      if (csv_parse(parser_.get(), buffer_.data(), count, OnField, OnRecordEnd, this) != count) {
+        failed_ = ended_ = true;
+      }
+      return true;
     }
   }
-  if (input.bad()) return false;
-  if (parser->pstate == kLibcsvFieldBegun && parser->quoted != 0) {
-    // Hand over the record as far as it goes, the open field included.
-    collector.unterminated = true;
+  ended_ = true;
+  if (input_.bad()) {
+    failed_ = true;
+    return false;
   }
-  return csv_fini(parser.get(), OnField, OnRecordEnd, &collector) == 0;
+  if (parser_->pstate == kLibcsvFieldBegun && parser_->quoted != 0) {
+    // Hand over the record as far as it goes, the open field included.
+    unterminated_ = true;
+  }
+  if (csv_fini(parser_.get(), OnField, OnRecordEnd, this) != 0) {
+    failed_ = true;
+  }
+  return true;
+}
+
+bool ReadCsv(std::istream& input,
+             const std::function<void(CsvRecord&& record, bool unterminated)>& on_record) {
+  CsvReader reader(input);
+  while (std::optional<CsvRecordRead> record = reader.Next()) {
+    on_record(std::move(record->fields), record->unterminated);
+  }
+  return !reader.failed();
 }
 
 }  // namespace cli
