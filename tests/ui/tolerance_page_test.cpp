@@ -25,6 +25,7 @@
 #include "ui/response/response_plot.h"
 #include "ui/response/response_window.h"
 #include "ui/response/tolerance/tolerance_page.h"
+#include "ui/response/tolerance/tolerance_runner.h"
 
 using testing_support::ModalBoxWatch;
 
@@ -329,6 +330,36 @@ class TolerancePageTest : public QObject {
     QTest::qWait(10);
     window_.reset();
     QTest::qWait(50);
+  }
+
+  // The runner on its own: a second Start cancels the first run, whose result never
+  // comes; the second's progress rises to 100 % before its result.
+  void RunnerDeliversOnlyTheLatestRunWithItsProgress() {
+    ui::ToleranceRunner runner;
+    QSignalSpy progress(&runner, &ui::ToleranceRunner::Progress);
+    QSignalSpy finished(&runner, &ui::ToleranceRunner::Finished);
+    QSignalSpy cancelled(&runner, &ui::ToleranceRunner::Cancelled);
+    calc::ToleranceSettings settings;
+    settings.trials = calc::kMaxTrials;
+    runner.Start(kWithR2, settings, std::nullopt, {});
+    QVERIFY(runner.running());
+    settings.trials = 300;
+    runner.Start(kWithR2, settings, std::nullopt, {});
+    QCOMPARE(cancelled.count(), 1);
+    QVERIFY(finished.wait(60000));
+    QTest::qWait(50);  // nothing more from either run
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(cancelled.count(), 1);
+    QVERIFY(!runner.running());
+    const auto analysis = finished.front().front().value<calc::ToleranceAnalysis>();
+    QCOMPARE(analysis.monte_carlo.trials.size(), std::size_t{300});
+    QVERIFY(!progress.isEmpty());
+    int last = 0;
+    for (const QList<QVariant>& report : progress) {
+      QVERIFY(report.front().toInt() >= last);
+      last = report.front().toInt();
+    }
+    QCOMPARE(last, 100);
   }
 
   void ExportsReadBack() {
