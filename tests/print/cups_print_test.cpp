@@ -20,7 +20,7 @@
 #include "tests/print/cups_spool.h"
 #include "tests/print/pdf_words.h"
 #include "tests/print/report_texts.h"
-#include "tests/ui/support/modal_box_watch.h"
+#include "tests/ui/support/window_test_fixture.h"
 #include "ui/main_window/form_main.h"
 #include "ui/printing/print_job.h"
 
@@ -92,7 +92,7 @@ QStringList WindowState(const ui::TFormMain& form) {
 
 }  // namespace
 
-class CupsPrintTest : public QObject {
+class CupsPrintTest : public QObject, protected testing_support::WindowTestFixture {
   Q_OBJECT
 
  private:
@@ -153,8 +153,6 @@ class CupsPrintTest : public QObject {
     QFile::remove(*output);
   }
 
-  std::unique_ptr<ModalBoxWatch> watch_;
-  std::unique_ptr<ui::TFormMain> form_;
   int resolution_ = 0;
   int text_height_ = 0;
 
@@ -172,17 +170,10 @@ class CupsPrintTest : public QObject {
     resolution_ = printer.resolution();
     text_height_ = QFontMetrics(QFont(QStringLiteral("IPAMincho"), 9), &printer).height();
 
-    watch_ = std::make_unique<ModalBoxWatch>();
-    form_ = std::make_unique<ui::TFormMain>();
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    QVERIFY(OpenMainWindow());
   }
 
-  void cleanup() {
-    if (watch_ == nullptr) return;
-    QVERIFY2(watch_->unexpected().isEmpty(), qPrintable(watch_->unexpected().join(u"; ")));
-    QCOMPARE(watch_->pending_expectations(), 0);
-  }
+  void cleanup() { VerifyBoxes(); }
 
   void PrintsTheReportOnTheDefaultPrinter() {
     Click("ButtonCalc");

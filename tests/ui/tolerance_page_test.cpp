@@ -20,14 +20,12 @@
 #include "calc/studies/tolerance_analysis.h"
 #include "calc/studies/tolerance_inputs.h"
 #include "calc/text/quantity_format.h"
-#include "tests/ui/support/modal_box_watch.h"
+#include "tests/ui/support/window_test_fixture.h"
 #include "ui/response/response_panel.h"
 #include "ui/response/response_plot.h"
 #include "ui/response/response_window.h"
 #include "ui/response/tolerance/tolerance_page.h"
 #include "ui/response/tolerance/tolerance_runner.h"
-
-using testing_support::ModalBoxWatch;
 
 namespace {
 
@@ -52,11 +50,10 @@ bool HasGainBand(ui::ResponseWindow* window) {
 
 }  // namespace
 
-class TolerancePageTest : public QObject {
+class TolerancePageTest : public QObject, protected testing_support::WindowTestFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<ModalBoxWatch> watch_;
   std::unique_ptr<ui::ResponseWindow> window_;
 
   ui::TolerancePage* Page() const { return window_->tolerance_page(); }
@@ -90,7 +87,7 @@ class TolerancePageTest : public QObject {
 
  private Q_SLOTS:
   void init() {
-    watch_ = std::make_unique<ModalBoxWatch>();
+    WatchBoxes();
     window_ = std::make_unique<ui::ResponseWindow>();
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
@@ -100,8 +97,7 @@ class TolerancePageTest : public QObject {
 
   void cleanup() {
     window_.reset();
-    QVERIFY2(watch_->unexpected().isEmpty(), qPrintable(watch_->unexpected().join(u"; ")));
-    QCOMPARE(watch_->pending_expectations(), 0);
+    VerifyBoxes();
   }
 
   void PageHasItsDefaults() {
