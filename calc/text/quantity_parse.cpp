@@ -316,7 +316,8 @@ constexpr std::array<std::uint8_t, kLatin1Size> kPrefixRowOfLetter = [] {
   std::array<std::uint8_t, kLatin1Size> rows{};
   for (std::size_t row = 0; row < std::size(kSiPrefixes); ++row) {
     for (const char16_t letter : kSiPrefixes[row].letters) {
-      rows.at(letter) = static_cast<std::uint8_t>(row + 1);  // a letter beyond Latin-1 fails here
+      // at(): a letter beyond Latin-1 stops the compilation here.
+      rows.at(letter) = static_cast<std::uint8_t>(row + 1);
     }
   }
   return rows;

@@ -138,6 +138,16 @@ struct ChunkLines {
   bool AllClean() const { return std::find(clean.begin(), clean.end(), 0) == clean.end(); }
 };
 
+// The output's header: the input's names as given (less a byte-order mark), then the
+// result columns.
+void WriteHeaderLine(Command command, CsvRecord names, std::ostream& out) {
+  if (!names.empty() && names.front().starts_with("\xEF\xBB\xBF")) names.front().erase(0, 3);
+  for (std::string& name : ResultColumnNames(ResultNames(command))) names.push_back(name);
+  std::string line;
+  calc::AppendCsvRecord(line, names);
+  out << line;
+}
+
 }  // namespace
 
 int RunBatch(Command command, std::istream& in, std::ostream& out, std::ostream& errors) {
@@ -155,14 +165,7 @@ int RunBatch(Command command, std::istream& in, std::ostream& out, std::ostream&
     return 2;
   }
   const std::size_t header_size = header->fields.size();
-  {
-    std::vector<std::string> names = std::move(header->fields);
-    if (!names.empty() && names.front().starts_with("\xEF\xBB\xBF")) names.front().erase(0, 3);
-    for (std::string& name : ResultColumnNames(ResultNames(command))) names.push_back(name);
-    std::string line;
-    calc::AppendCsvRecord(line, names);
-    out << line;
-  }
+  WriteHeaderLine(command, std::move(header->fields), out);
 
   std::size_t rows_read = 0;
   const auto read_chunk = [&] {
