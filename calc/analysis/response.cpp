@@ -140,20 +140,22 @@ ResponseFigures MeasureResponse(const Response& response, double guess_hz) {
   figures.phase_at_peak_deg = PhaseDeg(peak);
 
   // Walk out from the peak in growing steps until the power falls below half, then narrow
-  // the last step down to where it crosses.
+  // the last step down to where it crosses. The last step ends at the reach itself, so
+  // that an edge up to eight decades out is found (a low-Q filter's edges lie about
+  // 1/Q either side of its peak).
   const auto inside = [&](double x) { return PowerAt(response, x) >= half_power; };
   const auto outside = [&](double x) { return !inside(x); };
   const auto edge = [&](double direction) {
-    double inner = peak_x, distance = 1e-4;
-    for (; distance <= reach; distance *= 1.5) {
+    double inner = peak_x;
+    for (double distance = 1e-4;; distance = std::min(distance * 1.5, reach)) {
       const double outer = peak_x + direction * distance;
       if (outside(outer)) {
         return std::exp(direction > 0 ? Boundary(inner, outer, inside)
                                       : Boundary(outer, inner, outside));
       }
+      if (distance == reach) return kNoValue;
       inner = outer;
     }
-    return kNoValue;
   };
   figures.low_3db_hz = edge(-1.0);
   figures.high_3db_hz = edge(+1.0);

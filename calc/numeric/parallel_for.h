@@ -1,5 +1,6 @@
-// Work split over a few threads for the long analyses (Monte Carlo runs), with progress
-// and cancellation so that a window can run them off its own thread.
+// Work split over a few threads for the long analyses (Monte Carlo runs) and the command
+// line's batches, with progress and cancellation so that a window can run them off its
+// own thread.
 #ifndef KORVANE_CALC_NUMERIC_PARALLEL_FOR_H
 #define KORVANE_CALC_NUMERIC_PARALLEL_FOR_H
 
@@ -13,6 +14,9 @@ namespace calc {
 // hundred items or so, and once more at the end.
 using ProgressCallback = std::function<bool(std::int64_t done, std::int64_t total)>;
 
+// The work on one chunk of items, [begin, end).
+using ChunkBody = std::function<void(std::int64_t begin, std::int64_t end)>;
+
 // The number of threads a run uses when it is given 0: the machine's hardware threads.
 int DefaultThreadCount();
 
@@ -24,9 +28,18 @@ int DefaultThreadCount();
 // no further chunk starts, the running ones finish and ParallelFor returns false; otherwise it
 // returns true when every chunk has run. The first exception thrown by `body` is rethrown after all
 // threads have stopped.
-bool ParallelFor(std::int64_t count, std::int64_t chunk, int threads,
-                 const std::function<void(std::int64_t begin, std::int64_t end)>& body,
+bool ParallelFor(std::int64_t count, std::int64_t chunk, int threads, const ChunkBody& body,
                  const ProgressCallback& progress = {}, std::int64_t item_weight = 1);
+
+// ParallelFor without progress whose calling thread first does other work: the other
+// threads start on the chunks while the calling thread runs `alongside` (reading the next
+// input, writing the last output), then it joins them on the chunks left. So a stream can
+// be read and written while its last part is worked on, on no more than `threads` threads.
+// With one thread, `alongside` runs first and then every chunk. Returns when both are done;
+// an exception from `alongside` stops the chunks and is rethrown once they have stopped,
+// else the first one from `body` is.
+void ParallelForAlongside(std::int64_t count, std::int64_t chunk, int threads,
+                          const ChunkBody& body, const std::function<void()>& alongside);
 
 }  // namespace calc
 

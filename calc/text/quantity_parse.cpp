@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #include "calc/numeric/exact_powers_of_ten.h"
@@ -277,83 +278,65 @@ class DecimalNumberReader {
   AsciiNumber ascii_;
 };
 
-enum class Prefix { kNone, kPico, kNano, kMicro, kMilli, kKilo, kMega, kGiga, kTera };
+// The SI prefixes a value may carry, each with the letters typed for it. Case matters
+// only between m (milli) and M (mega); upper-case P is pico too. What an input method
+// types is read as these letters first (see TableSpelling); no other letter is a prefix.
+struct SiPrefix {
+  std::u16string_view letters;  // ASCII, and the micro sign
+  double power_of_ten;          // an exact double
+  // Small prefixes divide by their power of ten, so that "22n" is exactly 22 / 1e9 and
+  // not 22 times the inexact double nearest 1e-9.
+  bool divides;
+};
+constexpr SiPrefix kSiPrefixes[] = {
+    {u"pP", 1e12, true},       // pico
+    {u"nN", 1e9, true},        // nano
+    {u"uU\u00B5", 1e6, true},  // micro
+    {u"m", 1e3, true},         // milli
+    {u"kK", 1e3, false},       // kilo
+    {u"M", 1e6, false},        // mega
+    {u"gG", 1e9, false},       // giga
+    {u"tT", 1e12, false},      // tera
+};
 
-// The SI prefix letters, ASCII and full-width. Case matters only between m (milli) and
-// M (mega); upper-case P is pico too. Both the Greek mu and the micro sign mean micro.
-Prefix PrefixOf(char16_t c) {
-  switch (c) {
-    case u'p':
-    case u'P':
-    case u'\uFF50':
-    case u'\uFF30':
-      return Prefix::kPico;
-    case u'n':
-    case u'N':
-    case u'\uFF4E':
-    case u'\uFF2E':
-      return Prefix::kNano;
-    case u'u':
-    case u'U':
-    case u'\uFF55':
-    case u'\uFF35':
-    case u'\u03BC':
-    case u'\u00B5':
-      return Prefix::kMicro;
-    case u'm':
-    case u'\uFF4D':
-      return Prefix::kMilli;
-    case u'k':
-    case u'K':
-    case u'\uFF4B':
-    case u'\uFF2B':
-      return Prefix::kKilo;
-    case u'M':
-    case u'\uFF2D':
-      return Prefix::kMega;
-    case u'g':
-    case u'G':
-    case u'\uFF47':
-    case u'\uFF27':
-      return Prefix::kGiga;
-    case u't':
-    case u'T':
-    case u'\uFF54':
-    case u'\uFF34':
-      return Prefix::kTera;
-    default:
-      return Prefix::kNone;
+// A typed letter as the table spells it: the full-width forms U+FF01 ... U+FF5E (ｋ, Ｍ)
+// as their ASCII letters, and the Greek mu as the micro sign, which look alike.
+constexpr char16_t TableSpelling(char16_t c) {
+  constexpr char16_t kFirstFullWidth = u'\uFF01', kLastFullWidth = u'\uFF5E';
+  if (c >= kFirstFullWidth && c <= kLastFullWidth) {
+    return static_cast<char16_t>(c - (kFirstFullWidth - u'!'));
   }
+  return c == u'\u03BC' ? u'\u00B5' : c;
+}
+
+// The table turned around once, at compile time: for each code unit of Latin-1 its row in
+// kSiPrefixes plus one, 0 for none. Reading a prefix then costs a single look-up.
+constexpr std::size_t kLatin1Size = 0x100;
+constexpr std::array<std::uint8_t, kLatin1Size> kPrefixRowOfLetter = [] {
+  std::array<std::uint8_t, kLatin1Size> rows{};
+  for (std::size_t row = 0; row < std::size(kSiPrefixes); ++row) {
+    for (const char16_t letter : kSiPrefixes[row].letters) {
+      // at(): a letter beyond Latin-1 stops the compilation here.
+      rows.at(letter) = static_cast<std::uint8_t>(row + 1);
+    }
+  }
+  return rows;
+}();
+
+// The prefix `c` stands for, or none.
+const SiPrefix* PrefixOf(char16_t c) {
+  c = TableSpelling(c);
+  if (c >= kLatin1Size || kPrefixRowOfLetter[c] == 0) return nullptr;
+  return &kSiPrefixes[kPrefixRowOfLetter[c] - 1];
 }
 
 // Letters that may stand for the point in resistor notation: a prefix letter ("4k7",
-// "2n2") or R for a plain number of ohms ("4R7").
-bool CanStandForPoint(char16_t c) { return PrefixOf(c) != Prefix::kNone || c == u'R' || c == u'r'; }
+// "2n2") or R for a plain number of ohms ("4R7"; ASCII only, as schematics write it).
+bool CanStandForPoint(char16_t c) { return PrefixOf(c) != nullptr || c == u'R' || c == u'r'; }
 
-// Small prefixes divide by the exact powers of ten, so "22n" is exactly 22 / 1e9 and
-// not 22 times the inexact double nearest 1e-9.
-double Scaled(double value, Prefix prefix) {
-  switch (prefix) {
-    case Prefix::kPico:
-      return value / 1e12;
-    case Prefix::kNano:
-      return value / 1e9;
-    case Prefix::kMicro:
-      return value / 1e6;
-    case Prefix::kMilli:
-      return value / 1e3;
-    case Prefix::kKilo:
-      return value * 1e3;
-    case Prefix::kMega:
-      return value * 1e6;
-    case Prefix::kGiga:
-      return value * 1e9;
-    case Prefix::kTera:
-      return value * 1e12;
-    case Prefix::kNone:
-      break;
-  }
-  return value;
+double Scaled(double value, const SiPrefix* prefix) {
+  if (prefix == nullptr) return value;
+  return prefix->divides ? value / prefix->power_of_ten : value * prefix->power_of_ten;
 }
 
 }  // namespace

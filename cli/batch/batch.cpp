@@ -2,15 +2,15 @@
 
 #include <algorithm>
 #include <array>
-#include <future>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-#include <thread>
+#include <utility>
 #include <vector>
 
 #include "calc/export/csv_writer.h"
+#include "calc/numeric/parallel_for.h"
 #include "cli/batch/csv_reader.h"
 #include "cli/batch/result_columns.h"
 #include "cli/text_commands.h"
@@ -21,9 +21,15 @@ namespace {
 constexpr std::array<std::string_view, 8> kDesignColumns = {"fo",       "q",        "h",    "zref",
                                                             "series_r", "series_c", "lock", "c2"};
 constexpr std::array<std::string_view, 5> kAnalysisColumns = {"r1", "r2", "r3", "c1", "c2"};
-// Rows worked on together: large enough that starting threads costs nothing, small enough
-// that output flows while a long input is still being read.
+// Rows read, worked on and written together: large enough that starting threads costs
+// nothing, small enough that output flows while a long input is still being read.
 constexpr std::size_t kChunkRows = 8192;
+// Rows a thread takes at a time from the chunk being worked on: a fraction of a
+// millisecond of work, so the threads end a chunk together.
+constexpr std::int64_t kRowsPerTask = 256;
+// Beyond this, the one thread that reads and writes the CSV (about a fifth of a row's
+// work) holds the others back.
+constexpr int kMaxThreads = 8;
 
 std::span<const std::string_view> InputColumns(Command command) {
   if (command == Command::kDesign) return kDesignColumns;
@@ -99,10 +105,10 @@ CommandOutcome RunRow(Command command, const HeaderMap& map, const Row& row) {
   return RunAnalysis({cell(0), cell(1), cell(2), cell(3), cell(4)}, Report::kSkip);
 }
 
-// Replaces `line` by the output line of one row (keeping its memory); `clean` tells whether
-// the row ran without warning or error.
-void WriteRowLine(std::string& line, Command command, const HeaderMap& map, std::size_t header_size,
-                  const Row& row, bool& clean) {
+// Replaces `line` by the output line of one row (keeping its memory); true when the row
+// ran without warning or error.
+bool WriteRowLine(std::string& line, Command command, const HeaderMap& map, std::size_t header_size,
+                  const Row& row) {
   CommandOutcome outcome;
   if (row.unterminated) {
     outcome = RowError(command, "The input ends inside a quoted cell.");
@@ -113,7 +119,6 @@ void WriteRowLine(std::string& line, Command command, const HeaderMap& map, std:
   } else {
     outcome = RunRow(command, map, row);
   }
-  clean = outcome.Clean();
   line.clear();
   // The input columns as given, missing cells empty, surplus ones dropped.
   for (std::size_t i = 0; i < header_size; ++i) {
@@ -122,115 +127,97 @@ void WriteRowLine(std::string& line, Command command, const HeaderMap& map, std:
   }
   AppendResultCsvFields(line, outcome);
   line += "\r\n";
+  return outcome.Clean();
 }
 
-// The output lines of a chunk of rows, in order, and whether all of them ran clean.
+// The output lines of a chunk of rows, in order, and whether each row ran clean.
 struct ChunkLines {
   std::vector<std::string> lines;
-  bool clean = true;
+  std::vector<char> clean;
+
+  bool AllClean() const { return std::find(clean.begin(), clean.end(), 0) == clean.end(); }
 };
 
-// Works on the rows on up to `threads` threads, each on a contiguous share. `lines` are
-// those of a chunk already written: reusing their memory spares a million allocations, and
-// the page faults of memory given back and taken again, in a long batch.
-ChunkLines RunChunk(Command command, const HeaderMap& map, std::size_t header_size,
-                    const std::vector<Row>& rows, std::vector<std::string> lines,
-                    unsigned threads) {
-  ChunkLines result{std::move(lines)};
-  result.lines.resize(rows.size());
-  std::vector<char> clean(rows.size(), 1);
-  const auto work = [&](std::size_t first, std::size_t last) {
-    for (std::size_t i = first; i < last; ++i) {
-      bool row_clean = true;
-      WriteRowLine(result.lines[i], command, map, header_size, rows[i], row_clean);
-      clean[i] = row_clean ? 1 : 0;
-    }
-  };
-  {
-    std::vector<std::jthread> helpers;
-    const std::size_t share = (rows.size() + threads - 1) / threads;
-    for (unsigned t = 1; t < threads && t * share < rows.size(); ++t) {
-      helpers.emplace_back(work, t * share, std::min(rows.size(), (t + 1) * share));
-    }
-    work(0, std::min(rows.size(), share));
-  }
-  result.clean = std::find(clean.begin(), clean.end(), 0) == clean.end();
-  return result;
+// The output's header: the input's names as given (less a byte-order mark), then the
+// result columns.
+void WriteHeaderLine(Command command, CsvRecord names, std::ostream& out) {
+  if (!names.empty() && names.front().starts_with("\xEF\xBB\xBF")) names.front().erase(0, 3);
+  for (std::string& name : ResultColumnNames(ResultNames(command))) names.push_back(name);
+  std::string line;
+  calc::AppendCsvRecord(line, names);
+  out << line;
 }
 
 }  // namespace
 
 int RunBatch(Command command, std::istream& in, std::ostream& out, std::ostream& errors) {
-  std::optional<HeaderMap> map;
-  std::size_t header_size = 0;
-  std::size_t rows = 0;
-  bool all_clean = true;
-  std::vector<Row> chunk;
-  const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1U, 8U);
-  // While one chunk is worked on, the next is read: the reading then costs no time of its
-  // own on a machine with a core to spare.
-  std::future<ChunkLines> pending;
-  std::vector<std::string> spare_lines;
-
-  const auto write = [&](ChunkLines done) {
-    for (const std::string& line : done.lines) out << line;
-    all_clean = all_clean && done.clean;
-    spare_lines = std::move(done.lines);
-  };
-  const auto write_pending = [&] {
-    if (pending.valid()) write(pending.get());
-  };
-  // A full chunk goes to the background; the last one, often the only one, is worked on
-  // here, without a thread to start for a handful of rows.
-  const auto flush = [&] {
-    write_pending();
-    pending = std::async(std::launch::async, [&, chunk_rows = std::move(chunk),
-                                              lines = std::move(spare_lines)]() mutable {
-      return RunChunk(command, *map, header_size, chunk_rows, std::move(lines), threads);
-    });
-    chunk.clear();
-    chunk.reserve(kChunkRows);
-  };
-
-  std::string header_problem;
-  const bool read = ReadCsv(in, [&](CsvRecord&& record, bool unterminated) {
-    if (!header_problem.empty()) return;
-    if (!map) {
-      map = MapHeader(command, record);
-      if (unterminated) map->problem = "the input ends inside a quoted header cell";
-      if (!map->problem.empty()) {
-        header_problem = map->problem;
-        return;
-      }
-      header_size = record.size();
-      std::vector<std::string> names = std::move(record);
-      if (!names.empty() && names.front().starts_with("\xEF\xBB\xBF")) names.front().erase(0, 3);
-      for (std::string& name : ResultColumnNames(ResultNames(command))) names.push_back(name);
-      std::string line;
-      calc::AppendCsvRecord(line, names);
-      out << line;
-      return;
-    }
-    chunk.push_back({std::move(record), unterminated, ++rows});
-    if (chunk.size() == kChunkRows) flush();
-  });
-  if (!header_problem.empty()) {
-    errors << "korvane-cli: " << header_problem << "; see 'korvane-cli --help'\n";
-    return 2;
-  }
-  if (!map) {
+  CsvReader reader(in);
+  std::optional<CsvRecordRead> header = reader.Next();
+  if (!header) {
     errors << "korvane-cli: the input is empty: a header row is expected; see "
               "'korvane-cli --help'\n";
     return 2;
   }
-  write_pending();
-  write(RunChunk(command, *map, header_size, chunk, std::move(spare_lines), threads));
+  HeaderMap map = MapHeader(command, header->fields);
+  if (header->unterminated) map.problem = "the input ends inside a quoted header cell";
+  if (!map.problem.empty()) {
+    errors << "korvane-cli: " << map.problem << "; see 'korvane-cli --help'\n";
+    return 2;
+  }
+  const std::size_t header_size = header->fields.size();
+  WriteHeaderLine(command, std::move(header->fields), out);
+
+  std::size_t rows_read = 0;
+  const auto read_chunk = [&] {
+    std::vector<Row> rows;
+    rows.reserve(kChunkRows);
+    while (rows.size() < kChunkRows) {
+      std::optional<CsvRecordRead> record = reader.Next();
+      if (!record) break;
+      rows.push_back({std::move(record->fields), record->unterminated, ++rows_read});
+    }
+    return rows;
+  };
+  bool all_clean = true;
+  const auto write = [&](const ChunkLines& done) {
+    for (const std::string& line : done.lines) out << line;
+    all_clean = all_clean && done.AllClean();
+  };
+
+  // Each chunk is worked on by every thread but one, while that one writes the chunk
+  // before and reads the next: the reading and writing then cost no time of their own.
+  // The two sets of lines take turns, so that their memory is reused: that spares a
+  // million allocations, and the page faults of memory given back and taken again, in a
+  // long batch.
+  const int threads = std::min(calc::DefaultThreadCount(), kMaxThreads);
+  std::vector<Row> rows = read_chunk();
+  ChunkLines working, written;
+  while (!rows.empty()) {
+    working.lines.resize(rows.size());
+    working.clean.assign(rows.size(), 1);
+    std::vector<Row> next_rows;
+    calc::ParallelForAlongside(
+        static_cast<std::int64_t>(rows.size()), kRowsPerTask, threads,
+        [&](std::int64_t begin, std::int64_t end) {
+          for (auto i = static_cast<std::size_t>(begin); i < static_cast<std::size_t>(end); ++i) {
+            const bool clean = WriteRowLine(working.lines[i], command, map, header_size, rows[i]);
+            working.clean[i] = clean ? 1 : 0;
+          }
+        },
+        [&] {
+          write(written);
+          next_rows = read_chunk();
+        });
+    std::swap(working, written);
+    rows = std::move(next_rows);
+  }
+  write(written);
   out.flush();
-  if (!read) {
+  if (reader.failed()) {
     errors << "korvane-cli: standard input could not be read to the end\n";
     return 1;
   }
-  if (rows == 0) {
+  if (rows_read == 0) {
     errors << "korvane-cli: the input has a header but no rows\n";
     return 1;
   }

@@ -6,7 +6,9 @@
 
 namespace cli {
 
+using data::CsvReader;
 using data::CsvRecord;
+using data::CsvRecordRead;
 using data::ReadCsv;
 
 }  // namespace cli

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -123,6 +124,44 @@ TEST(Batch, OneBadRowInAnyChunkMakesTheExitCodeOne) {
     EXPECT_EQ(batch.exit_code, bad_row < 0 ? 0 : 1) << "bad row " << bad_row;
     ASSERT_EQ(batch.rows.size(), rows + 1U);
   }
+}
+
+// Standard input of `rows` analysis rows, made as the batch reads it; it notes how much
+// output the batch had written when it first asked for the rows past `watched_row`.
+class GrowingInput : public std::streambuf {
+ public:
+  GrowingInput(int rows, int watched_row, const std::ostringstream& out)
+      : rows_(rows), watched_row_(watched_row), out_(out) {}
+  std::size_t output_when_watched = 0;
+
+ protected:
+  int_type underflow() override {
+    if (next_row_ > rows_) return traits_type::eof();
+    if (next_row_ == watched_row_) output_when_watched = out_.str().size();
+    line_ = next_row_ == 0 ? "r1,r2,r3,c1,c2\n" : std::to_string(next_row_) + "k,,10k,1n,1n\n";
+    ++next_row_;
+    setg(line_.data(), line_.data(), line_.data() + line_.size());
+    return traits_type::to_int_type(line_.front());
+  }
+
+ private:
+  int rows_, watched_row_, next_row_ = 0;
+  const std::ostringstream& out_;
+  std::string line_;
+};
+
+// A long batch streams: rows are written while later ones are still unread, so its
+// memory stays that of a few chunks however long the input.
+TEST(Batch, WritesEarlyRowsBeforeTheInputIsReadToTheEnd) {
+  constexpr int kRows = 100000;
+  std::ostringstream out, errors;
+  GrowingInput source(kRows, kRows / 2, out);
+  std::istream in(&source);
+  EXPECT_EQ(cli::RunBatch(cli::Command::kAnalysis, in, out, errors), 0) << errors.str();
+  EXPECT_GT(source.output_when_watched, std::size_t{100000});
+  const Read read = ReadAll(out.str());
+  ASSERT_EQ(read.records.size(), kRows + 1U);
+  EXPECT_EQ(read.records.back()[0], std::to_string(kRows) + "k");
 }
 
 TEST(Batch, ColumnsInAnyOrderAndTheLockCell) {

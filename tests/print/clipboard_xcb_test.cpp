@@ -10,7 +10,7 @@
 
 #include "tests/print/report_texts.h"
 #include "tests/print/x11_clipboard.h"
-#include "tests/ui/support/modal_box_watch.h"
+#include "tests/ui/support/window_test_fixture.h"
 #include "ui/main_window/clipboard_copy.h"
 #include "ui/main_window/form_main.h"
 
@@ -24,7 +24,7 @@ bool InCi() { return qEnvironmentVariable("CI") == QLatin1String("true"); }
 
 }  // namespace
 
-class ClipboardXcbTest : public QObject {
+class ClipboardXcbTest : public QObject, protected testing_support::WindowTestFixture {
   Q_OBJECT
 
  private:
@@ -35,9 +35,6 @@ class ClipboardXcbTest : public QObject {
     form_->findChild<QLineEdit*>(QString::fromLatin1(name))->setText(text);
   }
 
-  std::unique_ptr<testing_support::ModalBoxWatch> watch_;
-  std::unique_ptr<ui::TFormMain> form_;
-
  private Q_SLOTS:
   void initTestCase() {
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
@@ -45,16 +42,11 @@ class ClipboardXcbTest : public QObject {
              "xclip is not installed");
   }
 
-  void init() {
-    watch_ = std::make_unique<testing_support::ModalBoxWatch>();
-    form_ = std::make_unique<ui::TFormMain>();
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-  }
+  void init() { QVERIFY(OpenMainWindow()); }
 
   void cleanup() {
     form_.reset();
-    QVERIFY2(watch_->unexpected().isEmpty(), qPrintable(watch_->unexpected().join(u"; ")));
+    VerifyBoxes();
   }
 
   void CopyButtonPutsTheReportOnTheClipboard() {

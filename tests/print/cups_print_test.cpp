@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -20,11 +21,11 @@
 #include "tests/print/cups_spool.h"
 #include "tests/print/pdf_words.h"
 #include "tests/print/report_texts.h"
-#include "tests/ui/support/modal_box_watch.h"
+#include "tests/ui/support/window_test_fixture.h"
 #include "ui/main_window/form_main.h"
 #include "ui/printing/print_job.h"
 
-using testing_support::kDefaultQueue;
+using testing_support::kFirstQueue;
 using testing_support::kOtherQueue;
 using testing_support::kPointsPerMm;
 using testing_support::ModalBoxWatch;
@@ -92,7 +93,7 @@ QStringList WindowState(const ui::TFormMain& form) {
 
 }  // namespace
 
-class CupsPrintTest : public QObject {
+class CupsPrintTest : public QObject, protected testing_support::WindowTestFixture {
   Q_OBJECT
 
  private:
@@ -153,8 +154,6 @@ class CupsPrintTest : public QObject {
     QFile::remove(*output);
   }
 
-  std::unique_ptr<ModalBoxWatch> watch_;
-  std::unique_ptr<ui::TFormMain> form_;
   int resolution_ = 0;
   int text_height_ = 0;
 
@@ -168,32 +167,30 @@ class CupsPrintTest : public QObject {
     }
     // The queues' resolution and the font's height there, as the job will use them.
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPrinterName(kDefaultQueue);
+    printer.setPrinterName(kFirstQueue);
     resolution_ = printer.resolution();
     text_height_ = QFontMetrics(QFont(QStringLiteral("IPAMincho"), 9), &printer).height();
 
-    watch_ = std::make_unique<ModalBoxWatch>();
-    form_ = std::make_unique<ui::TFormMain>();
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    QVERIFY(OpenMainWindow());
   }
 
-  void cleanup() {
-    if (watch_ == nullptr) return;
-    QVERIFY2(watch_->unexpected().isEmpty(), qPrintable(watch_->unexpected().join(u"; ")));
-    QCOMPARE(watch_->pending_expectations(), 0);
-  }
+  void cleanup() { VerifyBoxes(); }
 
-  void PrintsTheReportOnTheDefaultPrinter() {
+  // The first print dialog opens on the scheduler's default printer, whichever it is, with
+  // one copy; the report goes to the queue chosen there.
+  void PrintsTheReportOnTheChosenQueue() {
     Click("ButtonCalc");
     DialogSeen seen;
-    const auto job = Print(kJustPrint, seen);
-    QCOMPARE(seen.printer, kDefaultQueue);
+    const auto job = Print({kFirstQueue, 0, true}, seen);
+    if (const QString system_default = QPrinterInfo::defaultPrinterName();
+        !system_default.isEmpty()) {
+      QCOMPARE(seen.printer, system_default);
+    }
     QCOMPARE(seen.copies, 1);
     QVERIFY2(job.has_value(), "the scheduler received no job");
     CheckPage(*job, testing_support::kDesignReport, {5});
     if (QTest::currentTestFailed()) return;
-    CheckWentThrough(*job, kDefaultQueue, 1);
+    CheckWentThrough(*job, kFirstQueue, 1);
   }
 
   // A second print opens with the printer and copies of the first; a cancelled dialog
@@ -204,7 +201,7 @@ class CupsPrintTest : public QObject {
     QVERIFY2(first_job.has_value(), "the scheduler received no job");
 
     const QStringList state = WindowState(*form_);
-    QVERIFY(!Print({kDefaultQueue, 5, false}, seen).has_value());
+    QVERIFY(!Print({kFirstQueue, 5, false}, seen).has_value());
     QCOMPARE(seen.printer, kOtherQueue);
     QCOMPARE(seen.copies, 2);
     QCOMPARE(WindowState(*form_), state);

@@ -7,6 +7,7 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "ui/printing/print_font.h"
@@ -83,13 +84,16 @@ class PrintSetupTest : public QObject {
 
   void SettingsCarryOverBetweenPrinters() {
     QFETCH(bool, native);
+    // Files of this test's own, so that two suites at once never share one.
+    const QTemporaryDir folder;
+    QVERIFY(folder.isValid());
     QPrinter source(QPrinter::HighResolution);
     if (native) {
       const QStringList queues = QPrinterInfo::availablePrinterNames();
       if (queues.isEmpty()) QSKIP("no print queue is installed");
       source.setPrinterName(queues.back());
     } else {
-      source.setOutputFileName(QStringLiteral("/tmp/korvane-settings-test.pdf"));
+      source.setOutputFileName(folder.filePath(QStringLiteral("settings.pdf")));
     }
     source.setPageSize(QPageSize(QPageSize::Letter));
     source.setPageOrientation(QPageLayout::Landscape);
@@ -102,7 +106,7 @@ class PrintSetupTest : public QObject {
     QCOMPARE(settings.output_format, native ? QPrinter::NativeFormat : QPrinter::PdfFormat);
 
     QPrinter target(QPrinter::HighResolution);
-    target.setOutputFileName(QStringLiteral("/tmp/other.pdf"));
+    target.setOutputFileName(folder.filePath(QStringLiteral("other.pdf")));
     target.setCopyCount(7);
     ui::ApplyPrinterSettings(settings, target);
     QCOMPARE(ui::CapturePrinterSettings(target), settings);

@@ -13,7 +13,7 @@
 #include <QTest>
 #include <memory>
 
-#include "tests/ui/support/modal_box_watch.h"
+#include "tests/ui/support/window_test_fixture.h"
 #include "ui/help/form_help.h"
 #include "ui/main_window/form_main.h"
 
@@ -39,13 +39,10 @@ const char* const kElevenClearedFields[] = {"EditFo", "EditQ",  "EditH",   "Edit
 
 }  // namespace
 
-class FormMainTest : public QObject {
+class FormMainTest : public QObject, protected testing_support::WindowTestFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<ModalBoxWatch> watch_;
-  std::unique_ptr<ui::TFormMain> form_;
-
   QWidget* W(const QString& name) const { return form_->findChild<QWidget*>(name); }
   QLineEdit* Edit(const QString& name) const { return form_->findChild<QLineEdit*>(name); }
   QComboBox* Combo(const QString& name) const { return form_->findChild<QComboBox*>(name); }
@@ -66,17 +63,8 @@ class FormMainTest : public QObject {
   }
 
  private Q_SLOTS:
-  void init() {
-    watch_ = std::make_unique<ModalBoxWatch>();
-    form_ = std::make_unique<ui::TFormMain>();
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-  }
-
-  void cleanup() {
-    QVERIFY2(watch_->unexpected().isEmpty(), qPrintable(watch_->unexpected().join(u"; ")));
-    QCOMPARE(watch_->pending_expectations(), 0);
-  }
+  void init() { QVERIFY(OpenMainWindow()); }
+  void cleanup() { VerifyBoxes(); }
 
   // --- Layout ---
 

@@ -5,19 +5,14 @@
 #include <QTest>
 #include <memory>
 
-#include "tests/ui/support/modal_box_watch.h"
+#include "tests/ui/support/window_test_fixture.h"
 #include "ui/help/form_help.h"
 #include "ui/main_window/form_main.h"
 
-using testing_support::ModalBoxWatch;
-
-class HelpWindowTest : public QObject {
+class HelpWindowTest : public QObject, protected testing_support::WindowTestFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<ModalBoxWatch> watch_;
-  std::unique_ptr<ui::TFormMain> form_;
-
   ui::TFormHelp* Help() const { return form_->help_window(); }
   void ClickHelp() {
     QTest::mouseClick(form_->findChild<QWidget*>(QStringLiteral("Label19")), Qt::LeftButton);
@@ -31,16 +26,8 @@ class HelpWindowTest : public QObject {
   }
 
  private Q_SLOTS:
-  void init() {
-    watch_ = std::make_unique<ModalBoxWatch>();
-    form_ = std::make_unique<ui::TFormMain>();
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-  }
-
-  void cleanup() {
-    QVERIFY2(watch_->unexpected().isEmpty(), qPrintable(watch_->unexpected().join(u"; ")));
-  }
+  void init() { QVERIFY(OpenMainWindow()); }
+  void cleanup() { VerifyBoxes(); }
 
   void ShowsTheTwentyTwoLines() {
     QVERIFY(!Help()->isVisible());

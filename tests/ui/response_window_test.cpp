@@ -24,15 +24,13 @@
 
 #include "calc/analysis/response.h"
 #include "calc/text/quantity_format.h"
-#include "tests/ui/support/modal_box_watch.h"
+#include "tests/ui/support/window_test_fixture.h"
 #include "ui/main_window/form_main.h"
 #include "ui/response/response_export.h"
 #include "ui/response/response_panel.h"
 #include "ui/response/response_plot.h"
 #include "ui/response/response_window.h"
 #include "ui/response/settings_text.h"
-
-using testing_support::ModalBoxWatch;
 
 namespace {
 
@@ -44,13 +42,10 @@ QString Displayed(double value) {
 
 }  // namespace
 
-class ResponseWindowTest : public QObject {
+class ResponseWindowTest : public QObject, protected testing_support::WindowTestFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<ModalBoxWatch> watch_;
-  std::unique_ptr<ui::TFormMain> form_;
-
   QLineEdit* Edit(const char* name) const {
     return form_->findChild<QLineEdit*>(QString::fromLatin1(name));
   }
@@ -93,19 +88,9 @@ class ResponseWindowTest : public QObject {
   void initTestCase() { QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb")); }
 
   void init() {
-    watch_ = std::make_unique<ModalBoxWatch>();
-    form_ = std::make_unique<ui::TFormMain>();
-    form_->SetResponseViewFactory(&MakeWindow);
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    form_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    QVERIFY(OpenMainWindow([](ui::TFormMain& form) { form.SetResponseViewFactory(&MakeWindow); }));
   }
-
-  void cleanup() {
-    QVERIFY2(watch_->unexpected().isEmpty(), qPrintable(watch_->unexpected().join(u"; ")));
-    QCOMPARE(watch_->pending_expectations(), 0);
-  }
+  void cleanup() { VerifyBoxes(); }
 
   void ButtonOpensTheWindowOnceAndRaisesIt() {
     QVERIFY(form_->response_view() == nullptr);  // made on the first click only

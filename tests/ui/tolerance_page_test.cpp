@@ -20,13 +20,12 @@
 #include "calc/studies/tolerance_analysis.h"
 #include "calc/studies/tolerance_inputs.h"
 #include "calc/text/quantity_format.h"
-#include "tests/ui/support/modal_box_watch.h"
+#include "tests/ui/support/window_test_fixture.h"
 #include "ui/response/response_panel.h"
 #include "ui/response/response_plot.h"
 #include "ui/response/response_window.h"
 #include "ui/response/tolerance/tolerance_page.h"
-
-using testing_support::ModalBoxWatch;
+#include "ui/response/tolerance/tolerance_runner.h"
 
 namespace {
 
@@ -51,11 +50,10 @@ bool HasGainBand(ui::ResponseWindow* window) {
 
 }  // namespace
 
-class TolerancePageTest : public QObject {
+class TolerancePageTest : public QObject, protected testing_support::WindowTestFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<ModalBoxWatch> watch_;
   std::unique_ptr<ui::ResponseWindow> window_;
 
   ui::TolerancePage* Page() const { return window_->tolerance_page(); }
@@ -89,7 +87,7 @@ class TolerancePageTest : public QObject {
 
  private Q_SLOTS:
   void init() {
-    watch_ = std::make_unique<ModalBoxWatch>();
+    WatchBoxes();
     window_ = std::make_unique<ui::ResponseWindow>();
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
@@ -99,8 +97,7 @@ class TolerancePageTest : public QObject {
 
   void cleanup() {
     window_.reset();
-    QVERIFY2(watch_->unexpected().isEmpty(), qPrintable(watch_->unexpected().join(u"; ")));
-    QCOMPARE(watch_->pending_expectations(), 0);
+    VerifyBoxes();
   }
 
   void PageHasItsDefaults() {
@@ -329,6 +326,36 @@ class TolerancePageTest : public QObject {
     QTest::qWait(10);
     window_.reset();
     QTest::qWait(50);
+  }
+
+  // The runner on its own: a second Start cancels the first run, whose result never
+  // comes; the second's progress rises to 100 % before its result.
+  void RunnerDeliversOnlyTheLatestRunWithItsProgress() {
+    ui::ToleranceRunner runner;
+    QSignalSpy progress(&runner, &ui::ToleranceRunner::Progress);
+    QSignalSpy finished(&runner, &ui::ToleranceRunner::Finished);
+    QSignalSpy cancelled(&runner, &ui::ToleranceRunner::Cancelled);
+    calc::ToleranceSettings settings;
+    settings.trials = calc::kMaxTrials;
+    runner.Start(kWithR2, settings, std::nullopt, {});
+    QVERIFY(runner.running());
+    settings.trials = 300;
+    runner.Start(kWithR2, settings, std::nullopt, {});
+    QCOMPARE(cancelled.count(), 1);
+    QVERIFY(finished.wait(60000));
+    QTest::qWait(50);  // nothing more from either run
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(cancelled.count(), 1);
+    QVERIFY(!runner.running());
+    const auto analysis = finished.front().front().value<calc::ToleranceAnalysis>();
+    QCOMPARE(analysis.monte_carlo.trials.size(), std::size_t{300});
+    QVERIFY(!progress.isEmpty());
+    int last = 0;
+    for (const QList<QVariant>& report : progress) {
+      QVERIFY(report.front().toInt() >= last);
+      last = report.front().toInt();
+    }
+    QCOMPARE(last, 100);
   }
 
   void ExportsReadBack() {

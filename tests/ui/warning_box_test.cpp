@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "tests/ui/support/modal_box_watch.h"
+#include "tests/ui/support/window_test_fixture.h"
 #include "ui/boxes/warning_box.h"
 #include "ui/main_window/window_placement.h"
 
@@ -17,11 +17,10 @@ using testing_support::ModalBoxWatch;
 Q_DECLARE_METATYPE(ModalBoxWatch::Closer)
 Q_DECLARE_METATYPE(ui::WarningResult)
 
-class WarningBoxTest : public QObject {
+class WarningBoxTest : public QObject, protected testing_support::WindowTestFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<ModalBoxWatch> watch_;
   std::unique_ptr<QWidget> owner_;
 
   // Shows a warning over the owner placed at `owner_frame` and returns the box as seen.
@@ -35,14 +34,10 @@ class WarningBoxTest : public QObject {
 
  private Q_SLOTS:
   void init() {
-    watch_ = std::make_unique<ModalBoxWatch>();
+    WatchBoxes();
     owner_ = std::make_unique<QWidget>();
   }
-
-  void cleanup() {
-    QVERIFY2(watch_->unexpected().isEmpty(), qPrintable(watch_->unexpected().join(u"; ")));
-    QCOMPARE(watch_->pending_expectations(), 0);
-  }
+  void cleanup() { VerifyBoxes(); }
 
   void LooksLikeAWarning() {
     const ModalBoxWatch::Box box =

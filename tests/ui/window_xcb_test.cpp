@@ -8,19 +8,16 @@
 #include <QWindow>
 #include <memory>
 
-#include "tests/ui/support/modal_box_watch.h"
+#include "tests/ui/support/window_test_fixture.h"
 #include "ui/help/form_help.h"
 #include "ui/main_window/form_main.h"
 
 using testing_support::ModalBoxWatch;
 
-class WindowXcbTest : public QObject {
+class WindowXcbTest : public QObject, protected testing_support::WindowTestFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<ModalBoxWatch> watch_;
-  std::unique_ptr<ui::TFormMain> form_;
-
   QLineEdit* Edit(const char* name) const {
     return form_->findChild<QLineEdit*>(QString::fromLatin1(name));
   }
@@ -34,19 +31,8 @@ class WindowXcbTest : public QObject {
  private Q_SLOTS:
   void initTestCase() { QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb")); }
 
-  void init() {
-    watch_ = std::make_unique<ModalBoxWatch>();
-    form_ = std::make_unique<ui::TFormMain>();
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    form_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-  }
-
-  void cleanup() {
-    QVERIFY2(watch_->unexpected().isEmpty(), qPrintable(watch_->unexpected().join(u"; ")));
-    QCOMPARE(watch_->pending_expectations(), 0);
-  }
+  void init() { QVERIFY(OpenMainWindow()); }
+  void cleanup() { VerifyBoxes(); }
 
   void OpensCentredWithFixedSizeAndFocusInFo() {
     QCOMPARE(form_->windowTitle(), QStringLiteral("Korvane Ver2.05"));

@@ -72,6 +72,23 @@ TEST(MeasureResponse, TargetGivesItsOwnFigures) {
   EXPECT_NEAR(figures.peak_gain_db, 20 * std::log10(3.0), 1e-9);
 }
 
+// A very wide, low-Q band-pass has its -3 dB points about 1/Q either side of fo: for Q
+// 1e-7 seven decades out, still inside the eight decades searched. The target's exact
+// points are fo (sqrt(1 + 1/(4 Q^2)) -+ 1/(2 Q)), so its bandwidth is fo / Q.
+TEST(MeasureResponse, FindsTheEdgesOfVeryWideLowQResponses) {
+  for (const double q : {1e-2, 1e-4, 1e-6, 1e-7}) {
+    SCOPED_TRACE(q);
+    const calc::TransferFunction target{1e3, q, 2};
+    const calc::ResponseFigures figures =
+        calc::MeasureResponse([&target](double f) { return calc::TargetResponse(target, f); }, 1e3);
+    const double half = 1 / (2 * q), root = std::sqrt(1 + half * half);
+    EXPECT_LT(RelativeError(figures.low_3db_hz, 1e3 / (root + half)), 1e-6);
+    EXPECT_LT(RelativeError(figures.high_3db_hz, 1e3 * (root + half)), 1e-6);
+    EXPECT_LT(RelativeError(figures.bandwidth_hz, 1e3 / q), 1e-6);
+    EXPECT_NEAR(figures.peak_gain_db, 20 * std::log10(2.0), 1e-9);
+  }
+}
+
 TEST(CircuitResponse, AFastOpAmpApproachesTheIdealOneAndASlowOneMovesThePeak) {
   const calc::DesignResult design = calc::Design(kDesigns[3].request);  // Q 5 at 1 kHz
   const calc::ResponseFigures ideal = calc::MeasureCircuit(design.Snapped, std::nullopt);

@@ -101,6 +101,52 @@ TEST(TrialCircuit, AbsentR2StaysAbsentAndOtherPartsDrawAsWithR2) {
   EXPECT_NE(with_r2.R1, kDefaultDesign.R1);
 }
 
+// Part p of trial t takes draw 5 t + p of the run, so no two parts share a draw, within a
+// trial or across trials. The expected parts come from the definition written out here:
+// SplitMix64's finaliser, draw = Mix(Mix(key + counter golden) + key) with key =
+// Mix(seed + golden), u = (top 53 bits + 1/2) / 2^53, a uniform part nominal (1 + t (2u - 1)).
+TEST(TrialCircuit, EachPartOfEachTrialHasADrawOfItsOwn) {
+  constexpr std::uint64_t kGolden = 0x9E3779B97F4A7C15u;
+  const auto mix = [](std::uint64_t z) {
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+    return z ^ (z >> 31);
+  };
+  constexpr std::uint64_t kSeed = 20261210;
+  const std::uint64_t key = mix(kSeed + kGolden);
+  ASSERT_EQ(key, calc::RandomKey(kSeed));
+  const auto unit = [&](std::uint64_t counter) {
+    const std::uint64_t bits = mix(mix(key + counter * kGolden) + key);
+    return (static_cast<double>(bits >> 11) + 0.5) * 0x1.0p-53;
+  };
+
+  calc::ToleranceSettings settings;
+  settings.tolerances = {0.01, 0.02, 0.03, 0.05, 0.10};
+  const calc::PartValues nominal = calc::PartsOf(kDefaultDesign);
+  for (const std::int64_t trial : {0, 1, 2, 4999, 999999}) {
+    SCOPED_TRACE(trial);
+    const calc::PartValues parts =
+        calc::PartsOf(calc::TrialCircuit(kDefaultDesign, settings, key, trial));
+    for (int part = 0; part < calc::kPartCount; ++part) {
+      const double u =
+          unit(static_cast<std::uint64_t>(trial) * 5 + static_cast<std::uint64_t>(part));
+      EXPECT_EQ(parts[part], nominal[part] * (1.0 + settings.tolerances[part] * (2.0 * u - 1.0)))
+          << calc::kPartNames[part];
+    }
+  }
+
+  // Every part of 2000 neighbouring trials, each as a share of its band: 10000 different
+  // draws, none repeated.
+  settings.tolerances = {0.5, 0.5, 0.5, 0.5, 0.5};
+  std::set<double> shares;
+  for (std::int64_t trial = 0; trial < 2000; ++trial) {
+    const calc::PartValues parts =
+        calc::PartsOf(calc::TrialCircuit(kDefaultDesign, settings, key, trial));
+    for (int part = 0; part < calc::kPartCount; ++part) shares.insert(parts[part] / nominal[part]);
+  }
+  EXPECT_EQ(shares.size(), 2000u * calc::kPartCount);
+}
+
 // Hostile and unusable inputs: each gets its warning, in the order the checks run.
 TEST(ReadToleranceTexts, WarnsAboutTheFirstUnusableInput) {
   struct Case {

@@ -89,6 +89,63 @@ TEST(DesignRules, C1EqualsTheLockedC2UpToHEqualTwoQSquared) {
   }
 }
 
+// The accuracy warning comes when the snapped circuit's Q misses the wanted one by more
+// than 3 %. With C2 locked at 10 nF and H <= 2 Q^2, C1 = C2 and the E24 resistors alone
+// set the miss: Q = sqrt((1/R1 + 1/R2) R3) / 2, worked by hand for the parts shown (each
+// ideal value lies more than 1 % inside its E24 step, so the snapping is not in doubt).
+TEST(DesignRules, QWarningOnlyBeyondAThreePerCentMiss) {
+  struct Case {
+    const char* name;
+    const char16_t* fo;
+    const char16_t* q;
+    const char16_t* h;
+    const char* r1;
+    const char* r2;
+    const char* r3;
+    const char* fo_result;
+    const char* q_result;
+    const char* h_result;
+    bool warned;
+  } const cases[] = {
+      // 36 k, 560, 150 k: fo 1749.977 Hz, Q 8.24657 (3.08 % above 8), H 150/72.
+      {"3.08 %", u"1.77k", u"8", u"2", " 36.000k", "560.000", "150.000k", "  1.750k", "  8.247",
+       "  2.083", true},
+      // 13 k, 1.8 k, 27 k: fo 2435.910 Hz, Q 2.06621 (3.31 % above 2), H 27/26.
+      {"3.31 %", u"2.45k", u"2", u"1", " 13.000k", "  1.800k", " 27.000k", "  2.436k", "  2.066",
+       "  1.038", true},
+      // 16 k, 1.1 k, 62 k: fo 1992.352 Hz, Q 3.88068 (2.98 % below 4), H 62/32.
+      {"2.98 %", u"1.99k", u"4", u"2", " 16.000k", "  1.100k", " 62.000k", "  1.992k", "  3.881",
+       "  1.938", false},
+      // 15 k, 150, 56 k: fo 5518.756 Hz, Q 9.70910 (2.91 % below 10), H 56/30.
+      {"2.91 %", u"5.55k", u"10", u"2", " 15.000k", "150.000", " 56.000k", "  5.519k", "  9.709",
+       "  1.867", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemoryForm form;
+    form.Set(Field::EditFo, c.fo);
+    form.Set(Field::EditQ, c.q);
+    form.Set(Field::EditH, c.h);
+    form.Set(Field::EditC2, u"10n");
+    form.SetLock(true);
+    calc::CalcState state;
+    calc::ButtonCalcClick(form, state);
+    EXPECT_EQ(Text(form, Field::EditR1), c.r1);
+    EXPECT_EQ(Text(form, Field::EditR2), c.r2);
+    EXPECT_EQ(Text(form, Field::EditR3), c.r3);
+    EXPECT_EQ(Text(form, Field::EditC1), " 10.000n");
+    EXPECT_EQ(Text(form, Field::EditFor), c.fo_result);
+    EXPECT_EQ(Text(form, Field::EditQr), c.q_result);
+    EXPECT_EQ(Text(form, Field::EditHr), c.h_result);
+    ASSERT_EQ(form.warnings().size(), c.warned ? 1U : 0U);
+    if (c.warned) {
+      EXPECT_EQ(MemoryForm::ToUtf8(form.warnings().front()),
+                "Q値の誤差が大きい\r\nHまたはC2の値を微調整すると改善できます");
+    }
+    EXPECT_TRUE(form.output_enabled());  // the results stand, warned or not
+  }
+}
+
 // Every value of the report distinct, C1 != C2: a swap of any two fields changes the text.
 TEST(DesignRules, ReportsPutEachFieldInItsPlace) {
   MemoryForm design;

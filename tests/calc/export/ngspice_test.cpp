@@ -4,6 +4,7 @@
 // input capacitance. Skipped without ngspice, except in CI (CI=true), where a missing
 // simulator fails the test.
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <cmath>
 #include <cstdio>
@@ -27,10 +28,32 @@ struct SimulatedPoint {
 
 bool NgspiceAvailable() { return std::system("command -v ngspice >/dev/null 2>&1") == 0; }
 
-// Runs ngspice in batch mode on the deck and reads the .print table.
-std::vector<SimulatedPoint> Simulate(const std::string& deck, const std::string& name) {
-  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "korvane_ngspice";
-  std::filesystem::create_directories(folder);
+// A new folder of its own in the system's temporary folder, removed with everything in it
+// at the end of the test: two suites running at once (the normal and the sanitizer
+// build, or two clones) never share a file.
+class TemporaryFolder {
+ public:
+  TemporaryFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "korvane_ngspice.XXXXXX");
+    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+  }
+  ~TemporaryFolder() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+  }
+  TemporaryFolder(const TemporaryFolder&) = delete;
+  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+  // Empty when the folder could not be made.
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Runs ngspice in batch mode on the deck in `folder` and reads the .print table.
+std::vector<SimulatedPoint> Simulate(const std::filesystem::path& folder, const std::string& deck,
+                                     const std::string& name) {
   const std::filesystem::path deck_path = folder / (name + ".cir");
   const std::filesystem::path output_path = folder / (name + ".out");
   std::ofstream(deck_path) << deck;
@@ -76,13 +99,15 @@ TEST(Netlist, NgspiceAgreesWithTheModel) {
       {"high_impedance_cin", {10e3, 5, 2, 100e3, 96, 12}, calc::OpAmp{1e5, 10e6, 20e-12}},
       {"no_r2_gain20_cin", {10e3, 2, 20, 4.7e3, 24, 6}, calc::OpAmp{1e5, 10e6, 100e-12}},
   };
+  const TemporaryFolder folder;
+  ASSERT_FALSE(folder.path().empty()) << "no temporary folder";
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const calc::Circuit circuit = calc::Design(c.request).Snapped;
     const double fo = calc::Analyze(circuit).Fo;
     const calc::NetlistSweep sweep{fo / 100, fo * 100, 400};
     const std::vector<SimulatedPoint> points =
-        Simulate(calc::SpiceNetlist(circuit, c.op_amp, sweep), c.name);
+        Simulate(folder.path(), calc::SpiceNetlist(circuit, c.op_amp, sweep), c.name);
     ASSERT_GE(points.size(), 400U);
     EXPECT_NEAR(points.front().frequency_hz, sweep.from_hz, sweep.from_hz * 1e-6);
     EXPECT_NEAR(points.back().frequency_hz, sweep.to_hz, sweep.to_hz * 1e-6);

@@ -143,6 +143,56 @@ TEST(ParseQuantity, FullWidthPrefixLetters) {
                 {"wide T", u"1\uFF34", 1e12}});
 }
 
+// Every UTF-16 code unit after a digit ("4x") and between two ("4x7"), against the SI
+// prefix letters written out here: a prefix letter scales, R and r stand for the point in
+// resistor notation, and any other unit is a suffix that changes nothing. Digits, the
+// number's own characters, grouping and blanks have their own tests above. Surrogates
+// are single code units here too: no prefix lies outside the Basic Multilingual Plane.
+TEST(ParseQuantity, EveryCodeUnitAfterADigit) {
+  struct Prefix {
+    char16_t letter;
+    double power_of_ten;
+    bool divides;
+  };
+  constexpr Prefix kPrefixes[] = {
+      {u'p', 1e12, true},      {u'P', 1e12, true},       {u'\uFF50', 1e12, true},
+      {u'\uFF30', 1e12, true}, {u'n', 1e9, true},        {u'N', 1e9, true},
+      {u'\uFF4E', 1e9, true},  {u'\uFF2E', 1e9, true},   {u'u', 1e6, true},
+      {u'U', 1e6, true},       {u'\uFF55', 1e6, true},   {u'\uFF35', 1e6, true},
+      {u'\u03BC', 1e6, true},  {u'\u00B5', 1e6, true},   {u'm', 1e3, true},
+      {u'\uFF4D', 1e3, true},  {u'k', 1e3, false},       {u'K', 1e3, false},
+      {u'\uFF4B', 1e3, false}, {u'\uFF2B', 1e3, false},  {u'M', 1e6, false},
+      {u'\uFF2D', 1e6, false}, {u'g', 1e9, false},       {u'G', 1e9, false},
+      {u'\uFF47', 1e9, false}, {u'\uFF27', 1e9, false},  {u't', 1e12, false},
+      {u'T', 1e12, false},     {u'\uFF54', 1e12, false}, {u'\uFF34', 1e12, false},
+  };
+  const std::u16string_view number_and_grouping = u"0123456789+-.eE, ";
+  int prefixes_seen = 0;
+  for (std::uint32_t unit = u' ' + 1; unit <= 0xFFFF; ++unit) {
+    const auto letter = static_cast<char16_t>(unit);
+    if (number_and_grouping.find(letter) != std::u16string_view::npos) continue;
+    double scale_4 = 4.0, scale_4_7 = letter == u'R' || letter == u'r' ? 4.7 : 4.0;
+    for (const Prefix& prefix : kPrefixes) {
+      if (prefix.letter != letter) continue;
+      ++prefixes_seen;
+      scale_4 = prefix.divides ? 4.0 / prefix.power_of_ten : 4.0 * prefix.power_of_ten;
+      scale_4_7 = prefix.divides ? 4.7 / prefix.power_of_ten : 4.7 * prefix.power_of_ten;
+    }
+    const std::u16string after{u'4', letter};
+    const std::u16string between{u'4', letter, u'7'};
+    const double value_after = ParseQuantity(after);
+    const double value_between = ParseQuantity(between);
+    // One failure line per unit, not two million lines of passes.
+    if (std::bit_cast<std::uint64_t>(value_after) != std::bit_cast<std::uint64_t>(scale_4) ||
+        std::bit_cast<std::uint64_t>(value_between) != std::bit_cast<std::uint64_t>(scale_4_7)) {
+      ADD_FAILURE() << "U+" << std::hex << unit << ": 4x -> " << value_after << " (expected "
+                    << scale_4 << "), 4x7 -> " << value_between << " (expected " << scale_4_7
+                    << ")";
+    }
+  }
+  EXPECT_EQ(prefixes_seen, 30);
+}
+
 TEST(ParseQuantity, UnitsAndOtherLettersAreNotPrefixes) {
   ExpectValues({{"kilo-ohm", u"1kOhm", 1000.0},
                 {"megahertz", u"1MHz", 1e6},

@@ -14,6 +14,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <array>
+#include <span>
 
 #include "calc/export/tolerance_csv.h"
 #include "calc/studies/tolerance_inputs.h"
@@ -32,6 +33,27 @@ namespace {
 
 const char* const kPartNames[] = {"R1", "R2", "R3", "C1", "C2"};
 const char* const kFigureNames[] = {"fo", "Q", "H"};
+
+// The sensitivity table: the formulas' fo, Q and H, then the ones measured on the curve
+// with the op-amp model; a column per part, then GBW, which only the model's follow.
+constexpr double calc::PartSensitivities::*kSensitivityColumns[] = {
+    &calc::PartSensitivities::R1, &calc::PartSensitivities::R2, &calc::PartSensitivities::R3,
+    &calc::PartSensitivities::C1, &calc::PartSensitivities::C2, &calc::PartSensitivities::Gbw};
+constexpr int kR2Column = 1;
+
+// The Monte Carlo table's columns: a figure's spread over the trials.
+struct PercentileColumn {
+  const char16_t* header;
+  double calc::Percentiles::*value;
+};
+constexpr PercentileColumn kPercentileColumns[] = {
+    {u"最小", &calc::Percentiles::min}, {u"0.5 %", &calc::Percentiles::p0_5},
+    {u"5 %", &calc::Percentiles::p5},   {u"50 %", &calc::Percentiles::p50},
+    {u"95 %", &calc::Percentiles::p95}, {u"99.5 %", &calc::Percentiles::p99_5},
+    {u"最大", &calc::Percentiles::max}};
+
+// The fields and buttons beside the results keep this width, however wide the window.
+constexpr int kSideWidth = 300;
 
 QLineEdit* AddField(QFormLayout* form, const char* name, const QString& label,
                     const QString& text) {
@@ -70,6 +92,12 @@ void ClearTable(QTableWidget* table) {
   }
 }
 
+QStringList Names(std::span<const char* const> names) {
+  QStringList list;
+  for (const char* name : names) list << QString::fromLatin1(name);
+  return list;
+}
+
 // A quantity as the calculator shows it; blank without a value.
 QString Quantity(double value) {
   if (std::isnan(value)) return {};
@@ -91,19 +119,31 @@ QString Percent(double fraction) { return QString::number(fraction * 100, 'f', 2
 TolerancePage::TolerancePage(ResponseWindow* window)
     : QWidget(window), window_(window), runner_(new ToleranceRunner(this)) {
   setObjectName(QStringLiteral("TolerancePage"));
-  const calc::ToleranceTexts defaults;
+  QFormLayout* fields = CreateFields();
+  CreateRunControls();
+  CreateTables();
+  CreateHistograms();
+  LayOut(fields);
+  Connect();
+  ClearResults();
+  SetRunning(false);
+}
 
+// The run's settings, with their defaults; a part's own tolerance is blank until typed,
+// and then replaces the one for its kind.
+QFormLayout* TolerancePage::CreateFields() {
+  const calc::ToleranceTexts defaults;
   auto* form = new QFormLayout;
   resistor_ = AddField(form, "EditTolR", QStringLiteral("R の公差"),
                        QString::fromStdU16String(defaults.resistor));
   capacitor_ = AddField(form, "EditTolC", QStringLiteral("C の公差"),
                         QString::fromStdU16String(defaults.capacitor));
-  for (int part = 0; part < 5; ++part) {
+  for (int part = 0; part < calc::kPartCount; ++part) {
     const QString name = QString::fromLatin1(kPartNames[part]);
     parts_[part] = AddField(form, ("EditTol" + name.toStdString()).c_str(),
                             QStringLiteral("%1 の公差").arg(name), {});
-    parts_[part]->setPlaceholderText(part < 3 ? QStringLiteral("R の公差")
-                                              : QStringLiteral("C の公差"));
+    parts_[part]->setPlaceholderText(calc::IsResistor(part) ? QStringLiteral("R の公差")
+                                                            : QStringLiteral("C の公差"));
   }
   distribution_ = new QComboBox;
   distribution_->setObjectName(QStringLiteral("ComboDistribution"));
@@ -121,8 +161,12 @@ TolerancePage::TolerancePage(ResponseWindow* window)
                       QString::fromStdU16String(defaults.limit_q));
   limit_h_ = AddField(form, "EditLimitH", QStringLiteral("H の許容差"),
                       QString::fromStdU16String(defaults.limit_h));
+  return form;
+}
 
-  auto make_button = [this](const char* name, const QString& caption) {
+// 実行 and 中止, the progress of a run and its status, the exports.
+void TolerancePage::CreateRunControls() {
+  const auto make_button = [this](const char* name, const QString& caption) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QString::fromLatin1(name));
     button->setAccessibleName(caption);
@@ -139,12 +183,43 @@ TolerancePage::TolerancePage(ResponseWindow* window)
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("ToleranceStatus"));
   status_->setWordWrap(true);
+}
 
+// Sensitivities, worst case and the Monte Carlo spread, a row per figure, and the yield.
+void TolerancePage::CreateTables() {
+  const QStringList figures = Names(kFigureNames);
+  QStringList sensitivity_rows = figures;
+  for (const QString& figure : figures) {
+    sensitivity_rows << QStringLiteral("%1 (OPアンプ)").arg(figure);
+  }
+  sensitivities_ = CreateTable("TableSensitivities", sensitivity_rows,
+                               Names(kPartNames) << QStringLiteral("GBW"));
+  worst_case_ =
+      CreateTable("TableWorstCase", figures, {QStringLiteral("最小"), QStringLiteral("最大")});
+  QStringList percentiles;
+  for (const PercentileColumn& column : kPercentileColumns) {
+    percentiles << QString::fromUtf16(column.header);
+  }
+  monte_carlo_ = CreateTable("TableMonteCarlo", figures, percentiles);
+  yield_ = new QLabel(this);
+  yield_->setObjectName(QStringLiteral("LabelYield"));
+}
+
+// A histogram per figure with its yield limits.
+void TolerancePage::CreateHistograms() {
+  for (int figure = 0; figure < kFigureCount; ++figure) {
+    const QString name = QString::fromLatin1(kFigureNames[figure]);
+    histograms_[figure] = CreateHistogramView(QStringLiteral("Histogram") + name, name);
+  }
+}
+
+// The fields and buttons on the left; the tables above the histograms on the right.
+void TolerancePage::LayOut(QFormLayout* fields) {
   auto* run_row = new QHBoxLayout;
   run_row->addWidget(run_button_);
   run_row->addWidget(cancel_button_);
   auto* side = new QVBoxLayout;
-  side->addLayout(form);
+  side->addLayout(fields);
   side->addLayout(run_row);
   side->addWidget(progress_);
   side->addWidget(status_);
@@ -153,28 +228,7 @@ TolerancePage::TolerancePage(ResponseWindow* window)
   side->addStretch(1);
   auto* side_widget = new QWidget(this);
   side_widget->setLayout(side);
-  side_widget->setFixedWidth(300);
-
-  QStringList figures;
-  for (const char* name : kFigureNames) figures << QString::fromLatin1(name);
-  QStringList parts;
-  for (const char* name : kPartNames) parts << QString::fromLatin1(name);
-  // The formulas' figures, then the ones measured on the curve with the op-amp model,
-  // which also follow its GBW.
-  QStringList sensitivity_rows = figures;
-  for (const char* name : kFigureNames) {
-    sensitivity_rows << QStringLiteral("%1 (OPアンプ)").arg(QString::fromLatin1(name));
-  }
-  sensitivities_ = CreateTable("TableSensitivities", sensitivity_rows,
-                               parts + QStringList{QStringLiteral("GBW")});
-  worst_case_ =
-      CreateTable("TableWorstCase", figures, {QStringLiteral("最小"), QStringLiteral("最大")});
-  monte_carlo_ = CreateTable("TableMonteCarlo", figures,
-                             {QStringLiteral("最小"), QStringLiteral("0.5 %"),
-                              QStringLiteral("5 %"), QStringLiteral("50 %"), QStringLiteral("95 %"),
-                              QStringLiteral("99.5 %"), QStringLiteral("最大")});
-  yield_ = new QLabel(this);
-  yield_->setObjectName(QStringLiteral("LabelYield"));
+  side_widget->setFixedWidth(kSideWidth);
 
   auto* tables = new QGridLayout;
   tables->addWidget(new QLabel(QStringLiteral("感度 (d ln y / d ln x)")), 0, 0);
@@ -185,11 +239,7 @@ TolerancePage::TolerancePage(ResponseWindow* window)
   tables->addWidget(monte_carlo_, 3, 0, 1, 2);
   tables->addWidget(yield_, 4, 0, 1, 2);
   auto* charts = new QHBoxLayout;
-  for (int figure = 0; figure < 3; ++figure) {
-    const QString name = QString::fromLatin1(kFigureNames[figure]);
-    histograms_[figure] = CreateHistogramView(QStringLiteral("Histogram") + name, name);
-    charts->addWidget(histograms_[figure]);
-  }
+  for (QChartView* histogram : histograms_) charts->addWidget(histogram);
   auto* results = new QVBoxLayout;
   results->addLayout(tables);
   results->addLayout(charts, 1);
@@ -197,7 +247,9 @@ TolerancePage::TolerancePage(ResponseWindow* window)
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(side_widget);
   layout->addLayout(results, 1);
+}
 
+void TolerancePage::Connect() {
   connect(run_button_, &QPushButton::clicked, this, [this] { RunGuarded([this] { Run(); }); });
   connect(cancel_button_, &QPushButton::clicked, this, &TolerancePage::Cancel);
   connect(save_trials_, &QPushButton::clicked, this, &TolerancePage::SaveTrialsAs);
@@ -219,8 +271,6 @@ TolerancePage::TolerancePage(ResponseWindow* window)
     status_->setText(QStringLiteral("中止しました"));
     Q_EMIT RunEnded();
   });
-  ClearResults();
-  SetRunning(false);
 }
 
 TolerancePage::~TolerancePage() = default;
@@ -264,7 +314,9 @@ void TolerancePage::Run() {
   calc::ToleranceTexts texts;
   texts.resistor = resistor_->text().toStdU16String();
   texts.capacitor = capacitor_->text().toStdU16String();
-  for (int part = 0; part < 5; ++part) texts.part[part] = parts_[part]->text().toStdU16String();
+  for (int part = 0; part < calc::kPartCount; ++part) {
+    texts.part[part] = parts_[part]->text().toStdU16String();
+  }
   texts.distribution = distribution_->currentIndex() == 1 ? calc::Distribution::kNormal
                                                           : calc::Distribution::kUniform;
   texts.trials = trials_->text().toStdU16String();
@@ -293,32 +345,33 @@ void TolerancePage::Cancel() { runner_->Cancel(); }
 void TolerancePage::Show(const calc::ToleranceAnalysis& analysis) {
   analysis_ = analysis;
   const bool has_r2 = analysis.circuit.HasR2();
-  const calc::PartSensitivities* rows[6] = {&analysis.sensitivities.Fo, &analysis.sensitivities.Q,
-                                            &analysis.sensitivities.H};
-  if (analysis.model_sensitivities) {
-    rows[3] = &analysis.model_sensitivities->Fo;
-    rows[4] = &analysis.model_sensitivities->Q;
-    rows[5] = &analysis.model_sensitivities->H;
-  }
-  for (int row = 0; row < 6; ++row) {
-    if (rows[row] == nullptr) continue;
-    const calc::PartSensitivities& s = *rows[row];
-    const double values[] = {s.R1, has_r2 ? s.R2 : calc::kNoValue, s.R3, s.C1, s.C2, s.Gbw};
-    for (int column = 0; column < 6; ++column) {
-      sensitivities_->item(row, column)->setText(Plain(values[column]));
+  // The formulas' rows, then the model's, which stay blank without an op-amp.
+  const calc::Sensitivities* blocks[] = {
+      &analysis.sensitivities,
+      analysis.model_sensitivities ? &*analysis.model_sensitivities : nullptr};
+  int table_row = 0;
+  for (const calc::Sensitivities* block : blocks) {
+    if (block == nullptr) continue;
+    for (const calc::PartSensitivities* figure : {&block->Fo, &block->Q, &block->H}) {
+      int column = 0;
+      for (const auto value : kSensitivityColumns) {
+        const bool absent = column == kR2Column && !has_r2;
+        sensitivities_->item(table_row, column++)
+            ->setText(absent ? QString() : Plain(figure->*value));
+      }
+      ++table_row;
     }
   }
-  const calc::Range* ranges[] = {&analysis.worst_case.Fo, &analysis.worst_case.Q,
-                                 &analysis.worst_case.H};
+  const calc::Range* ranges[kFigureCount] = {&analysis.worst_case.Fo, &analysis.worst_case.Q,
+                                             &analysis.worst_case.H};
   const calc::MonteCarloResult& run = analysis.monte_carlo;
-  const calc::Percentiles* spreads[] = {&run.Fo, &run.Q, &run.H};
-  for (int row = 0; row < 3; ++row) {
+  const calc::Percentiles* spreads[kFigureCount] = {&run.Fo, &run.Q, &run.H};
+  for (int row = 0; row < kFigureCount; ++row) {
     worst_case_->item(row, 0)->setText(Quantity(ranges[row]->min));
     worst_case_->item(row, 1)->setText(Quantity(ranges[row]->max));
-    const calc::Percentiles& p = *spreads[row];
-    const double values[] = {p.min, p.p0_5, p.p5, p.p50, p.p95, p.p99_5, p.max};
-    for (int column = 0; column < 7; ++column) {
-      monte_carlo_->item(row, column)->setText(Quantity(values[column]));
+    int column = 0;
+    for (const PercentileColumn& percentile : kPercentileColumns) {
+      monte_carlo_->item(row, column++)->setText(Quantity(spreads[row]->*percentile.value));
     }
   }
   yield_->setText(
@@ -328,16 +381,17 @@ void TolerancePage::Show(const calc::ToleranceAnalysis& analysis) {
           .arg(run.yield.trials)
           .arg(run.seed));
 
-  std::array<std::vector<double>, 3> samples;
+  std::array<std::vector<double>, kFigureCount> samples;
   for (auto& sample : samples) sample.reserve(run.trials.size());
   for (const calc::Trial& trial : run.trials) {
     samples[0].push_back(trial.figures.Fo);
     samples[1].push_back(trial.figures.Q);
     samples[2].push_back(trial.figures.H);
   }
-  const double nominals[] = {run.nominal.Fo, run.nominal.Q, run.nominal.H};
-  const double limits[] = {run.settings.limits.Fo, run.settings.limits.Q, run.settings.limits.H};
-  for (int figure = 0; figure < 3; ++figure) {
+  const double nominals[kFigureCount] = {run.nominal.Fo, run.nominal.Q, run.nominal.H};
+  const double limits[kFigureCount] = {run.settings.limits.Fo, run.settings.limits.Q,
+                                       run.settings.limits.H};
+  for (int figure = 0; figure < kFigureCount; ++figure) {
     ShowHistogram(histograms_[figure]->chart(), samples[figure], nominals[figure], limits[figure]);
   }
   if (!analysis.envelope.frequencies_hz.empty()) {

@@ -6,12 +6,15 @@
 #define KORVANE_UI_RESPONSE_TOLERANCE_TOLERANCE_PAGE_H
 
 #include <QWidget>
+#include <array>
 #include <optional>
 
+#include "calc/circuit/circuit_parts.h"
 #include "calc/studies/tolerance_analysis.h"
 
 class QChartView;
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -48,6 +51,17 @@ class TolerancePage : public QWidget {
   void RunEnded();
 
  private:
+  // fo, Q and H: the rows of the tables and the histograms.
+  static constexpr int kFigureCount = 3;
+
+  // The constructor's steps, in order.
+  QFormLayout* CreateFields();
+  void CreateRunControls();
+  void CreateTables();
+  void CreateHistograms();
+  void LayOut(QFormLayout* fields);
+  void Connect();
+
   void Show(const calc::ToleranceAnalysis& analysis);
   void ClearResults();
   void SetRunning(bool running);
@@ -59,7 +73,7 @@ class TolerancePage : public QWidget {
   std::optional<calc::ToleranceAnalysis> analysis_;
   QLineEdit* resistor_;
   QLineEdit* capacitor_;
-  QLineEdit* parts_[5];
+  std::array<QLineEdit*, calc::kPartCount> parts_;
   QComboBox* distribution_;
   QLineEdit* trials_;
   QLineEdit* seed_;
@@ -76,7 +90,7 @@ class TolerancePage : public QWidget {
   QTableWidget* worst_case_;
   QTableWidget* monte_carlo_;
   QLabel* yield_;
-  QChartView* histograms_[3];
+  std::array<QChartView*, kFigureCount> histograms_;
 };
 
 }  // namespace ui

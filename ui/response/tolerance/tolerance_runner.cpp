@@ -1,81 +1,95 @@
 #include "ui/response/tolerance/tolerance_runner.h"
 
-#include <QMetaObject>
+#include <QPromise>
+#include <QtConcurrent/QtConcurrentRun>
 #include <exception>
+#include <utility>
 
 #include "calc/numeric/float_ops.h"
 #include "ui/boxes/error_box.h"
 
 namespace ui {
+namespace {
+
+// Everything a run needs, copied to the worker thread.
+struct ToleranceJob {
+  calc::Circuit circuit;
+  calc::ToleranceSettings settings;
+  std::optional<calc::OpAmp> op_amp;
+  std::vector<double> envelope_hz;
+};
+
+// The analysis itself, on a worker thread: a fault in the formulas becomes the reason.
+ToleranceRunOutcome Analyse(const ToleranceJob& job, const calc::ProgressCallback& progress) {
+  try {
+    return {calc::RunToleranceAnalysis(job.circuit, job.settings, job.op_amp, job.envelope_hz,
+                                       progress),
+            {}};
+  } catch (const calc::FloatError& fault) {
+    return {std::nullopt, QString::fromStdString(ErrorMessage(fault))};
+  } catch (const std::exception& fault) {
+    return {std::nullopt, QString::fromLocal8Bit(fault.what())};
+  }
+}
+
+// A run on the thread pool: progress in per cent through the promise, which the run asks
+// every few hundred trials whether it has been cancelled. A cancelled run's outcome is
+// dropped by the promise.
+void RunJob(QPromise<ToleranceRunOutcome>& promise, const ToleranceJob& job) {
+  constexpr int kPercent = 100;
+  promise.setProgressRange(0, kPercent);
+  const calc::ProgressCallback progress = [&promise](std::int64_t done, std::int64_t total) {
+    promise.setProgressValue(total > 0 ? static_cast<int>(done * kPercent / total) : kPercent);
+    return !promise.isCanceled();
+  };
+  promise.addResult(Analyse(job, progress));
+}
+
+}  // namespace
 
 ToleranceRunner::ToleranceRunner(QObject* parent) : QObject(parent) {}
 
 ToleranceRunner::~ToleranceRunner() {
-  if (cancel_) cancel_->store(true);
-  if (worker_.joinable()) worker_.join();
-}
-
-void ToleranceRunner::Cancel() {
-  if (!worker_.joinable()) return;
-  cancel_->store(true);
-  // The run checks the flag every few hundred trials, so the wait is short.
-  worker_.join();
-  ++run_;
-  Q_EMIT Cancelled();
+  if (watcher_ == nullptr) return;
+  watcher_->cancel();
+  watcher_->waitForFinished();
 }
 
 void ToleranceRunner::Start(const calc::Circuit& circuit, const calc::ToleranceSettings& settings,
                             const std::optional<calc::OpAmp>& op_amp,
                             std::vector<double> envelope_hz) {
   Cancel();
-  // The worker holds its own flag, so that a later run's flag is never the one it reads.
-  cancel_ = std::make_shared<std::atomic<bool>>(false);
-  const unsigned run = ++run_;
-  ToleranceRunner* const self = this;
-  worker_ = std::thread([self, run, cancel = cancel_, circuit, settings, op_amp,
-                         envelope_hz = std::move(envelope_hz)] {
-    int last_percent = -1;
-    const calc::ProgressCallback progress = [&](std::int64_t done, std::int64_t total) {
-      const int percent = total > 0 ? static_cast<int>(done * 100 / total) : 100;
-      if (percent != last_percent) {
-        last_percent = percent;
-        // Queued to the runner's (the window's) thread. The destructor joins this thread, so
-        // the runner outlives the posting, and Qt drops the events of a deleted receiver.
-        QMetaObject::invokeMethod(
-            self,
-            [self, run, percent] {
-              if (self->run_ == run) Q_EMIT self->Progress(percent);
-            },
-            Qt::QueuedConnection);
-      }
-      return !cancel->load();
-    };
-    std::optional<calc::ToleranceAnalysis> analysis;
-    QString error;
-    try {
-      analysis = calc::RunToleranceAnalysis(circuit, settings, op_amp, envelope_hz, progress);
-    } catch (const calc::FloatError& fault) {
-      error = QString::fromStdString(ErrorMessage(fault));
-    } catch (const std::exception& fault) {
-      error = QString::fromLocal8Bit(fault.what());
-    }
-    QMetaObject::invokeMethod(
-        self,
-        [self, run, analysis = std::move(analysis), error]() mutable {
-          self->Deliver(run, std::move(analysis), error);
-        },
-        Qt::QueuedConnection);
-  });
+  watcher_ = new QFutureWatcher<ToleranceRunOutcome>(this);
+  connect(watcher_, &QFutureWatcherBase::progressValueChanged, this, &ToleranceRunner::Progress);
+  connect(watcher_, &QFutureWatcherBase::finished, this, &ToleranceRunner::Deliver);
+  watcher_->setFuture(
+      QtConcurrent::run(&RunJob, ToleranceJob{circuit, settings, op_amp, std::move(envelope_hz)}));
 }
 
-void ToleranceRunner::Deliver(unsigned run, std::optional<calc::ToleranceAnalysis> analysis,
-                              QString error) {
-  if (run != run_) return;  // a cancelled run's last word
-  if (worker_.joinable()) worker_.join();
-  if (analysis) {
-    Q_EMIT Finished(*analysis);
-  } else if (!error.isEmpty()) {
-    Q_EMIT Failed(error);
+void ToleranceRunner::Cancel() {
+  if (watcher_ == nullptr) return;
+  watcher_->cancel();
+  // The run asks every few hundred trials, so the wait is short.
+  watcher_->waitForFinished();
+  Release();
+  Q_EMIT Cancelled();
+}
+
+void ToleranceRunner::Release() {
+  watcher_->disconnect(this);
+  watcher_->deleteLater();
+  watcher_ = nullptr;
+}
+
+void ToleranceRunner::Deliver() {
+  QFuture<ToleranceRunOutcome> future = watcher_->future();
+  ToleranceRunOutcome outcome;
+  if (future.resultCount() > 0) outcome = future.takeResult();  // moved: a million trials
+  Release();
+  if (outcome.analysis) {
+    Q_EMIT Finished(*outcome.analysis);
+  } else if (!outcome.error.isEmpty()) {
+    Q_EMIT Failed(outcome.error);
   } else {
     Q_EMIT Cancelled();
   }

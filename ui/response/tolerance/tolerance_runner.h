@@ -1,34 +1,39 @@
-// Runs a tolerance analysis on a worker thread so that the window stays responsive, with
+// Runs a tolerance analysis on Qt's thread pool so that the window stays responsive, with
 // progress and cancellation; the result comes back on the owner's thread as a signal.
 #ifndef KORVANE_UI_RESPONSE_TOLERANCE_TOLERANCE_RUNNER_H
 #define KORVANE_UI_RESPONSE_TOLERANCE_TOLERANCE_RUNNER_H
 
+#include <QFutureWatcher>
 #include <QObject>
 #include <QString>
-#include <atomic>
-#include <memory>
 #include <optional>
-#include <thread>
 #include <vector>
 
 #include "calc/studies/tolerance_analysis.h"
 
 namespace ui {
 
+// What a run gives: the analysis, or the reason why there is none (empty when it was
+// cancelled).
+struct ToleranceRunOutcome {
+  std::optional<calc::ToleranceAnalysis> analysis;
+  QString error;
+};
+
 class ToleranceRunner : public QObject {
   Q_OBJECT
 
  public:
   explicit ToleranceRunner(QObject* parent = nullptr);
-  // Cancels a running analysis and waits for its thread: nothing outlives the runner.
+  // Cancels a running analysis and waits for it: nothing outlives the runner.
   ~ToleranceRunner() override;
 
   // Starts an analysis, cancelling any running one first.
   void Start(const calc::Circuit& circuit, const calc::ToleranceSettings& settings,
              const std::optional<calc::OpAmp>& op_amp, std::vector<double> envelope_hz);
-  // Stops a running analysis; its result, if it still comes, is dropped.
+  // Stops a running analysis and says so with Cancelled; nothing more comes from it.
   void Cancel();
-  bool running() const { return worker_.joinable(); }
+  bool running() const { return watcher_ != nullptr; }
 
  Q_SIGNALS:
   // Per cent of the work done, 0 ... 100.
@@ -40,11 +45,12 @@ class ToleranceRunner : public QObject {
   void Cancelled();
 
  private:
-  void Deliver(unsigned run, std::optional<calc::ToleranceAnalysis> analysis, QString error);
+  void Deliver();
+  // Stops listening to the run's watcher: its signals still queued go nowhere.
+  void Release();
 
-  std::shared_ptr<std::atomic<bool>> cancel_;
-  std::thread worker_;
-  unsigned run_ = 0;  // the run whose results are wanted; older ones are dropped
+  // The running analysis' watcher, one for each run; none between runs.
+  QFutureWatcher<ToleranceRunOutcome>* watcher_ = nullptr;
 };
 
 }  // namespace ui
