@@ -15,8 +15,10 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "calc/circuit/circuit_parts.h"
 #include "calc/export/tolerance_csv.h"
 #include "calc/studies/tolerance_inputs.h"
+#include "calc/text/diagnostic.h"
 #include "calc/text/quantity_format.h"
 #include "ui/boxes/error_box.h"
 #include "ui/boxes/warning_box.h"
@@ -30,8 +32,12 @@
 namespace ui {
 namespace {
 
-const char* const kPartNames[] = {"R1", "R2", "R3", "C1", "C2"};
 const char* const kFigureNames[] = {"fo", "Q", "H"};
+
+QString PartName(int part) {
+  const std::string_view name = calc::kPartNames[static_cast<std::size_t>(part)];
+  return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
 
 QLineEdit* AddField(QFormLayout* form, const char* name, const QString& label,
                     const QString& text) {
@@ -99,7 +105,7 @@ TolerancePage::TolerancePage(ResponseWindow* window)
   capacitor_ = AddField(form, "EditTolC", QStringLiteral("C の公差"),
                         QString::fromStdU16String(defaults.capacitor));
   for (int part = 0; part < 5; ++part) {
-    const QString name = QString::fromLatin1(kPartNames[part]);
+    const QString name = PartName(part);
     parts_[part] = AddField(form, ("EditTol" + name.toStdString()).c_str(),
                             QStringLiteral("%1 の公差").arg(name), {});
     parts_[part]->setPlaceholderText(part < 3 ? QStringLiteral("R の公差")
@@ -158,7 +164,7 @@ TolerancePage::TolerancePage(ResponseWindow* window)
   QStringList figures;
   for (const char* name : kFigureNames) figures << QString::fromLatin1(name);
   QStringList parts;
-  for (const char* name : kPartNames) parts << QString::fromLatin1(name);
+  for (int part = 0; part < calc::kPartCount; ++part) parts << PartName(part);
   // The formulas' figures, then the ones measured on the curve with the op-amp model,
   // which also follow its GBW.
   QStringList sensitivity_rows = figures;
