@@ -10,7 +10,7 @@
 #include "calc/circuit/band_pass.h"
 #include "calc/export/csv_writer.h"
 #include "calc/export/netlist.h"
-#include "calc/studies/tolerance_inputs.h"
+#include "calc/studies/setting_texts.h"
 #include "calc/text/number_text.h"
 #include "calc/text/quantity_format.h"
 #include "calc/text/quantity_parse.h"
@@ -29,41 +29,46 @@ struct Plan {
   std::optional<calc::OpAmp> op_amp;
   calc::NetlistSweep sweep;
   double amplitude = 1, tolerance = 0.01;
-  std::string warning, error;  // a warning with a plan that can run is the design's Q miss
+  std::optional<calc::Diagnostic> warning;  // with a plan that can run: the design's Q miss
+  std::optional<calc::Diagnostic> error;
   bool runnable = false;
 };
 
 // The value of an option's text, or NaN with `problem` set.
-double ReadNumber(std::string_view name, const std::string& text, std::string& problem,
-                  double (*parse)(std::u16string_view) = calc::ParseQuantity) {
-  if (!problem.empty()) return calc::kNoValue;
-  const std::optional<std::u16string> utf16 = Utf8ToUtf16(text);
+double ReadNumber(std::string_view name, const std::string& text,
+                  std::optional<calc::Diagnostic>& problem, bool percent = false) {
+  if (problem) return calc::kNoValue;
+  const calc::Outcome<std::u16string> utf16 = DecodeInput(name, text);
   if (!utf16) {
-    problem = NotUtf8Error(name);
+    problem = utf16.diagnostic();
     return calc::kNoValue;
   }
-  const double value = parse(*utf16);
-  if (!(value > 0) || !std::isfinite(value)) {
-    problem = "--" + std::string(name) + " needs a positive number, not '" + text + "'";
+  const calc::Outcome<double> value =
+      percent ? calc::ParsePercent(*utf16) : calc::ParsePositiveQuantity(*utf16);
+  if (!value || !(*value > 0) || !std::isfinite(*value)) {
+    problem = calc::Diagnostic{calc::Problem::kOptionNotPositive, {std::string(name), text}};
+    return calc::kNoValue;
   }
-  return value;
+  return *value;
 }
 
 Plan MakePlan(const ResponseInput& input) {
   Plan plan;
-  const CircuitSource source = ReadCircuitSource(input.circuit);
-  plan.warning = source.warning;
-  plan.error = source.error;
-  if (!source.circuit) return plan;
-  plan.circuit = *source.circuit;
-  plan.target = source.target;
+  const calc::Outcome<CircuitSource> source = ReadCircuitSource(input.circuit);
+  if (!source) {
+    plan.error = source.diagnostic();
+    return plan;
+  }
+  plan.warning = source->warning;
+  plan.circuit = source->circuit;
+  plan.target = source->target;
   const double fo = calc::NaturalFrequency(plan.circuit);
   if (!(fo > 0) || !std::isfinite(fo)) {
-    plan.error = "The circuit has no centre frequency: check R1, R2, R3, C1 and C2.";
+    plan.error = calc::Diagnostic{calc::Problem::kNoCentreFrequency};
     return plan;
   }
 
-  std::string problem;
+  std::optional<calc::Diagnostic> problem;
   if (!input.gbw.empty()) {
     const double gbw = ReadNumber("gbw", input.gbw, problem);
     const double a0 = ReadNumber("a0", input.a0, problem);
@@ -73,14 +78,14 @@ Plan MakePlan(const ResponseInput& input) {
   plan.sweep.to_hz = input.to.empty() ? fo * 100 : ReadNumber("to", input.to, problem);
   const double points = ReadNumber("points", input.points, problem);
   plan.amplitude = ReadNumber("amplitude", input.amplitude, problem);
-  plan.tolerance = ReadNumber("tolerance", input.tolerance, problem, calc::ParsePercent);
-  if (problem.empty() && !(plan.sweep.to_hz > plan.sweep.from_hz)) {
-    problem = "--to must lie above --from";
+  plan.tolerance = ReadNumber("tolerance", input.tolerance, problem, true);
+  if (!problem && !(plan.sweep.to_hz > plan.sweep.from_hz)) {
+    problem = calc::Diagnostic{calc::Problem::kFrequencyOrder};
   }
-  if (problem.empty() && !(points >= 2 && points <= kMaxPoints && points == std::floor(points))) {
-    problem = "--points needs a whole number from 2 to " + std::to_string(kMaxPoints);
+  if (!problem && !(points >= 2 && points <= kMaxPoints && points == std::floor(points))) {
+    problem = calc::Diagnostic{calc::Problem::kPointCount, {std::to_string(kMaxPoints)}};
   }
-  if (!problem.empty()) {
+  if (problem) {
     plan.error = problem;
     return plan;
   }
@@ -152,8 +157,8 @@ void WriteCsv(const Plan& plan, const std::vector<Curve>& curves, std::ostream& 
 int RunResponse(const ResponseInput& input, Format format, std::ostream& out,
                 std::ostream& errors) {
   const Plan plan = MakePlan(input);
-  if (!plan.warning.empty()) errors << "warning: " << WithLfLineEnds(plan.warning) << '\n';
-  if (!plan.error.empty()) errors << "error: " << plan.error << '\n';
+  if (plan.warning) WriteDiagnostic(*plan.warning, errors);
+  if (plan.error) WriteDiagnostic(*plan.error, errors);
   if (!plan.runnable) return 1;
 
   const std::vector<Curve> curves = CurvesOf(plan);
@@ -209,17 +214,17 @@ int RunResponse(const ResponseInput& input, Format format, std::ostream& out,
     }
   }
   out.flush();
-  return plan.warning.empty() ? 0 : 1;
+  return plan.warning ? 1 : 0;
 }
 
 int RunNetlist(const ResponseInput& input, std::ostream& out, std::ostream& errors) {
   const Plan plan = MakePlan(input);
-  if (!plan.warning.empty()) errors << "warning: " << WithLfLineEnds(plan.warning) << '\n';
-  if (!plan.error.empty()) errors << "error: " << plan.error << '\n';
+  if (plan.warning) WriteDiagnostic(*plan.warning, errors);
+  if (plan.error) WriteDiagnostic(*plan.error, errors);
   if (!plan.runnable) return 1;
   out << calc::SpiceNetlist(plan.circuit, plan.op_amp, plan.sweep);
   out.flush();
-  return plan.warning.empty() ? 0 : 1;
+  return plan.warning ? 1 : 0;
 }
 
 }  // namespace cli

@@ -278,19 +278,18 @@ void TolerancePage::Run() {
   texts.limit_fo = limit_fo_->text().toStdU16String();
   texts.limit_q = limit_q_->text().toStdU16String();
   texts.limit_h = limit_h_->text().toStdU16String();
-  const calc::ToleranceInputs inputs =
+  const calc::Outcome<calc::ToleranceSettings> settings =
       calc::ReadToleranceTexts(subject->circuit, texts, calc::NewSeed());
-  if (!inputs.warning.empty()) {
-    ShowWarning(this, QString::fromStdU16String(std::u16string(inputs.warning)));
+  if (!settings) {
+    ShowWarning(this, QString::fromStdU16String(calc::WindowText(settings.diagnostic())));
     return;
   }
   ClearResults();
   // The seed in use, so that the run can be repeated by typing it.
-  seed_->setPlaceholderText(
-      QStringLiteral("空欄: 新しいシード (前回 %1)").arg(inputs.settings.seed));
-  status_->setText(QStringLiteral("計算中... (シード %1)").arg(inputs.settings.seed));
+  seed_->setPlaceholderText(QStringLiteral("空欄: 新しいシード (前回 %1)").arg(settings->seed));
+  status_->setText(QStringLiteral("計算中... (シード %1)").arg(settings->seed));
   SetRunning(true);
-  runner_->Start(subject->circuit, inputs.settings, window_->panel()->settings().op_amp,
+  runner_->Start(subject->circuit, *settings, window_->panel()->settings().op_amp,
                  window_->data()->frequencies_hz);
 }
 

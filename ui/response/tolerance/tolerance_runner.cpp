@@ -53,7 +53,13 @@ void ToleranceRunner::Start(const calc::Circuit& circuit, const calc::ToleranceS
     std::optional<calc::ToleranceAnalysis> analysis;
     QString error;
     try {
-      analysis = calc::RunToleranceAnalysis(circuit, settings, op_amp, envelope_hz, progress);
+      calc::Outcome<calc::ToleranceAnalysis> outcome =
+          calc::RunToleranceAnalysis(circuit, settings, op_amp, envelope_hz, progress);
+      if (outcome) {
+        analysis = *std::move(outcome);
+      } else if (outcome.diagnostic().problem != calc::Problem::kCancelled) {
+        error = QString::fromStdU16String(calc::WindowText(outcome.diagnostic()));
+      }
     } catch (const calc::FloatError& fault) {
       error = QString::fromStdString(ErrorMessage(fault));
     } catch (const std::exception& fault) {
