@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "calc/circuit/band_pass.h"
@@ -159,18 +160,73 @@ ResponseFigures MeasureResponse(const Response& response, double guess_hz) {
 
 namespace {
 
-bool WithinTolerance(const ResponseFigures& figures, const ResponseFigures& ideal,
-                     double tolerance) {
+// The searches step down by this factor from far above the answer until the tolerance
+// breaks; the boundary lies in the last step. Scanning rather than bisecting the whole
+// range finds the highest such boundary even where a figure's error changes sign on the
+// way, so the answer holds at every higher value.
+constexpr double kScanFactor = 1.25;
+// A start that does not hold yet is raised by kRaiseFactor, at most kMostRaises times.
+constexpr double kRaiseFactor = 16.0;
+constexpr int kMostRaises = 40;
+
+// The lowest value in [floor, ...) from which `holds` is true at every higher value, to a
+// relative 1e-9 on the passing side, searched down from `start`; no value when `holds`
+// is false even far above it.
+template <typename Holds>
+double LowestHolding(double start, double floor, Holds holds) {
+  double passing = start;
+  for (int raises = 0; !holds(passing); ++raises) {
+    if (raises == kMostRaises) return kNoValue;
+    passing *= kRaiseFactor;
+  }
+  double failing = passing / kScanFactor;
+  while (holds(failing)) {
+    passing = failing;
+    failing /= kScanFactor;
+    if (failing < floor) return passing;  // never breaks
+  }
+  while (passing / failing > 1.0 + 1e-9) {
+    const double mid = std::sqrt(passing * failing);
+    if (holds(mid)) {
+      passing = mid;
+    } else {
+      failing = mid;
+    }
+  }
+  return passing;
+}
+
+// Far above any answer: the op-amp's error grows with the noise gain, about 2 Q^2 at the
+// peak, and with the centre gain.
+double SearchStart(const ResponseFigures& ideal) {
+  return 1e4 * std::max(1.0, ideal.q_bandwidth * ideal.q_bandwidth) *
+         std::max(1.0, std::pow(10.0, ideal.peak_gain_db / 20));
+}
+
+constexpr double kUnlimitedGbw = std::numeric_limits<double>::infinity();
+
+}  // namespace
+
+bool AllFiguresFound(const ResponseFigures& f) {
+  for (const double figure :
+       {f.peak_hz, f.peak_gain_db, f.low_3db_hz, f.high_3db_hz, f.bandwidth_hz, f.q_bandwidth}) {
+    if (!std::isfinite(figure)) return false;
+  }
+  return true;
+}
+
+bool FiguresWithinTolerance(const ResponseFigures& figures, const ResponseFigures& ideal,
+                            double tolerance) {
   const auto close = [tolerance](double value, double reference) {
     return std::fabs(value - reference) <= tolerance * std::fabs(reference);
   };
   const double gain = std::pow(10.0, figures.peak_gain_db / 20);
   const double ideal_gain = std::pow(10.0, ideal.peak_gain_db / 20);
   return close(figures.peak_hz, ideal.peak_hz) && close(figures.q_bandwidth, ideal.q_bandwidth) &&
-         close(gain, ideal_gain);
+         close(gain, ideal_gain) && close(figures.bandwidth_hz, ideal.bandwidth_hz) &&
+         close(figures.low_3db_hz, ideal.low_3db_hz) &&
+         close(figures.high_3db_hz, ideal.high_3db_hz);
 }
-
-}  // namespace
 
 double NaturalFrequency(const Circuit& circuit) {
   const double conductance =
@@ -184,36 +240,28 @@ ResponseFigures MeasureCircuit(const Circuit& circuit, const std::optional<OpAmp
       NaturalFrequency(circuit));
 }
 
-double RequiredGbw(const Circuit& circuit, double a0, double tolerance) {
+double RequiredGbw(const Circuit& circuit, const OpAmp& op_amp, double tolerance) {
   const ResponseFigures ideal = MeasureCircuit(circuit, std::nullopt);
-  if (std::isnan(ideal.q_bandwidth) || !(a0 > 0) || !(tolerance >= 0)) return kNoValue;
+  if (!AllFiguresFound(ideal) || !(tolerance >= 0)) return kNoValue;
+  OpAmp trial = op_amp;
   const auto holds = [&](double gbw) {
-    return WithinTolerance(MeasureCircuit(circuit, OpAmp{a0, gbw}), ideal, tolerance);
+    trial.Gbw = gbw;
+    return FiguresWithinTolerance(MeasureCircuit(circuit, trial), ideal, tolerance);
   };
-  // From far above, where the op-amp is as good as its DC gain lets it be, step down until
-  // the tolerance breaks; the boundary lies in the last step. Scanning rather than
-  // bisecting the whole range finds the highest such boundary even where a figure's error
-  // changes sign on the way.
-  double passing = 1e4 * ideal.peak_hz * std::max(1.0, ideal.q_bandwidth * ideal.q_bandwidth) *
-                   std::max(1.0, std::pow(10.0, ideal.peak_gain_db / 20));
-  if (!holds(passing)) return kNoValue;  // A0 alone is not enough
-  constexpr double kScanFactor = 1.25;
-  double failing = passing / kScanFactor;
-  while (holds(failing)) {
-    passing = failing;
-    failing /= kScanFactor;
-    if (failing < ideal.peak_hz * 1e-6) return passing;  // never breaks
-  }
-  // Narrow to a relative 1e-9: the returned value is on the passing side.
-  while (passing / failing > 1.0 + 1e-9) {
-    const double mid = std::sqrt(passing * failing);
-    if (holds(mid)) {
-      passing = mid;
-    } else {
-      failing = mid;
-    }
-  }
-  return passing;
+  if (!holds(kUnlimitedGbw)) return kNoValue;  // A0 alone is not enough
+  return LowestHolding(ideal.peak_hz * SearchStart(ideal), ideal.peak_hz * 1e-6, holds);
+}
+
+double RequiredA0(const Circuit& circuit, const OpAmp& op_amp, double tolerance) {
+  const ResponseFigures ideal = MeasureCircuit(circuit, std::nullopt);
+  if (!AllFiguresFound(ideal) || !(tolerance >= 0)) return kNoValue;
+  OpAmp trial = op_amp;
+  trial.Gbw = kUnlimitedGbw;
+  const auto holds = [&](double a0) {
+    trial.A0 = a0;
+    return FiguresWithinTolerance(MeasureCircuit(circuit, trial), ideal, tolerance);
+  };
+  return LowestHolding(SearchStart(ideal), 1.0, holds);
 }
 
 double RequiredSlewRate(double peak_hz, double peak_gain_db, double input_amplitude) {
