@@ -22,9 +22,10 @@ std::string Shown(double value) {
       std::u16string_view(text).substr(first, text.find_last_not_of(u' ') + 1 - first));
 }
 
+// The curve of `response` on the grid, with `figures`.
 ResponseCurve MakeCurve(CurveKind kind, const Response& response,
-                        const std::vector<double>& frequencies, double guess_hz) {
-  ResponseCurve curve{kind, {}, {}, {}};
+                        const std::vector<double>& frequencies, const ResponseFigures& figures) {
+  ResponseCurve curve{kind, {}, {}, figures};
   curve.gain_db.reserve(frequencies.size());
   curve.phase_deg.reserve(frequencies.size());
   for (const double f : frequencies) {
@@ -32,7 +33,6 @@ ResponseCurve MakeCurve(CurveKind kind, const Response& response,
     curve.gain_db.push_back(GainDb(h));
     curve.phase_deg.push_back(PhaseDeg(h));
   }
-  curve.figures = MeasureResponse(response, guess_hz);
   return curve;
 }
 
@@ -172,20 +172,20 @@ Outcome<ResponseStudy> RunResponseStudy(const ResponseInputs& inputs) {
     const TransferFunction target = *inputs.target;
     study.curves.push_back(MakeCurve(
         CurveKind::kTarget, [target](double f) { return TargetResponse(target, f); },
-        study.frequencies_hz, target.Fo));
-    study.curves.back().figures = TargetFigures(target);
+        study.frequencies_hz, TargetFigures(target)));
   }
-  // Measured from the same guess as RequiredGbw's, so that the table's ideal figures are
-  // the very ones the op-amp is held to.
-  study.curves.push_back(MakeCurve(
-      CurveKind::kIdeal, [&circuit](double f) { return CircuitResponse(circuit, std::nullopt, f); },
-      study.frequencies_hz, fo));
+  // The circuit's figures are measured from fo as RequiredGbw measures them, so that the
+  // table's ideal figures are the very ones the op-amp is held to.
+  const Response ideal = [&circuit](double f) { return CircuitResponse(circuit, std::nullopt, f); };
+  study.curves.push_back(
+      MakeCurve(CurveKind::kIdeal, ideal, study.frequencies_hz, MeasureResponse(ideal, fo)));
   if (inputs.op_amp) {
     const OpAmp& op_amp = *inputs.op_amp;
-    study.curves.push_back(MakeCurve(
-        CurveKind::kOpAmp,
-        [&circuit, &op_amp](double f) { return CircuitResponse(circuit, op_amp, f); },
-        study.frequencies_hz, fo));
+    const Response real = [&circuit, &op_amp](double f) {
+      return CircuitResponse(circuit, op_amp, f);
+    };
+    study.curves.push_back(
+        MakeCurve(CurveKind::kOpAmp, real, study.frequencies_hz, MeasureResponse(real, fo)));
     study.required_gbw_hz = RequiredGbw(circuit, op_amp, inputs.tolerance);
     study.required_a0 = RequiredA0(circuit, op_amp, inputs.tolerance);
   }
