@@ -33,8 +33,17 @@ void BM_MeasureOpAmpCurve(benchmark::State& state) {
 BENCHMARK(BM_MeasureOpAmpCurve)->Unit(benchmark::kMicrosecond);
 
 void BM_RequiredGbw(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(calc::RequiredGbw(kCircuit, 1e5, 0.01));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(calc::RequiredGbw(kCircuit, calc::OpAmp{1e5, 10e6}, 0.01));
+  }
 }
 BENCHMARK(BM_RequiredGbw)->Unit(benchmark::kMicrosecond);
+
+void BM_RequiredA0(benchmark::State& state) {
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(calc::RequiredA0(kCircuit, calc::OpAmp{1e5, 10e6}, 0.01));
+  }
+}
+BENCHMARK(BM_RequiredA0)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

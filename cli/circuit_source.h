@@ -4,9 +4,10 @@
 #define KORVANE_CLI_CIRCUIT_SOURCE_H
 
 #include <optional>
-#include <string>
 
 #include "calc/circuit/circuit.h"
+#include "calc/text/diagnostic.h"
+#include "calc/text/outcome.h"
 #include "cli/text_commands.h"
 
 namespace cli {
@@ -17,15 +18,18 @@ struct CircuitOptions {
   AnalysisInput parts;
 };
 
-// The circuit to work on, or why there is none; a design may also leave a warning beside
-// its circuit (its Q missed). With --design, the wanted transfer function as typed (an
-// empty H is 1) is the target.
+// The circuit to work on. With --design, the wanted transfer function as typed (H read by
+// GainOrUnity) is the target, and the design may leave its own warning beside the circuit
+// (kDesignWarning: its Q missed).
 struct CircuitSource {
-  std::optional<calc::Circuit> circuit;
+  calc::Circuit circuit;
   std::optional<calc::TransferFunction> target;
-  std::string warning, error;
+  std::optional<calc::Diagnostic> warning;
 };
-CircuitSource ReadCircuitSource(const CircuitOptions& options);
+
+// The circuit, or why there is none: a text that is not UTF-8 (kNotUtf8), or the design's
+// own warning or error when it gives no circuit (kDesignWarning, kDesignError).
+calc::Outcome<CircuitSource> ReadCircuitSource(const CircuitOptions& options);
 
 }  // namespace cli
 

@@ -4,112 +4,96 @@
 #include <iomanip>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <utility>
 #include <vector>
 
-#include "calc/analysis/response.h"
-#include "calc/circuit/band_pass.h"
-#include "calc/export/csv_writer.h"
 #include "calc/export/netlist.h"
-#include "calc/studies/tolerance_inputs.h"
-#include "calc/text/number_text.h"
+#include "calc/export/response_csv.h"
+#include "calc/studies/response_study.h"
+#include "calc/studies/setting_texts.h"
 #include "calc/text/quantity_format.h"
-#include "calc/text/quantity_parse.h"
-#include "cli/batch/result_columns.h"
 #include "cli/utf8.h"
 
 namespace cli {
 namespace {
 
-constexpr int kMaxPoints = 1'000'000;
-
-// Everything the run needs, read from the texts, or the reason it cannot run.
-struct Plan {
-  calc::Circuit circuit;
-  std::optional<calc::TransferFunction> target;
-  std::optional<calc::OpAmp> op_amp;
-  calc::NetlistSweep sweep;
-  double amplitude = 1, tolerance = 0.01;
-  std::string warning, error;  // a warning with a plan that can run is the design's Q miss
-  bool runnable = false;
-};
-
-// The value of an option's text, or NaN with `problem` set.
-double ReadNumber(std::string_view name, const std::string& text, std::string& problem,
-                  double (*parse)(std::u16string_view) = calc::ParseQuantity) {
-  if (!problem.empty()) return calc::kNoValue;
-  const std::optional<std::u16string> utf16 = Utf8ToUtf16(text);
-  if (!utf16) {
-    problem = NotUtf8Error(name);
-    return calc::kNoValue;
-  }
-  const double value = parse(*utf16);
-  if (!(value > 0) || !std::isfinite(value)) {
-    problem = "--" + std::string(name) + " needs a positive number, not '" + text + "'";
+// The positive number an option's text holds, or why it holds none.
+calc::Outcome<double> ReadPositive(std::string_view option, const std::string& text) {
+  const calc::Outcome<std::u16string> utf16 = DecodeInput(option, text);
+  if (!utf16) return utf16.diagnostic();
+  const calc::Outcome<double> value = calc::ParsePositiveQuantity(*utf16);
+  if (!value) {
+    return calc::Diagnostic{calc::Problem::kOptionNotPositive, {std::string(option), text}};
   }
   return value;
 }
 
-Plan MakePlan(const ResponseInput& input) {
-  Plan plan;
-  const CircuitSource source = ReadCircuitSource(input.circuit);
-  plan.warning = source.warning;
-  plan.error = source.error;
-  if (!source.circuit) return plan;
-  plan.circuit = *source.circuit;
-  plan.target = source.target;
-  const double fo = calc::NaturalFrequency(plan.circuit);
-  if (!(fo > 0) || !std::isfinite(fo)) {
-    plan.error = "The circuit has no centre frequency: check R1, R2, R3, C1 and C2.";
-    return plan;
-  }
-
-  std::string problem;
+// The study's inputs from the options' texts and the circuit, checked as the study checks
+// them; or the first problem.
+calc::Outcome<calc::ResponseInputs> ReadInputs(const ResponseInput& input,
+                                               const CircuitSource& source) {
+  calc::ResponseInputs inputs;
+  inputs.circuit = source.circuit;
+  inputs.target = source.target;
+  struct Option {
+    std::string_view name;
+    const std::string* text;
+    double* value;
+  };
+  std::vector<Option> options;
   if (!input.gbw.empty()) {
-    const double gbw = ReadNumber("gbw", input.gbw, problem);
-    const double a0 = ReadNumber("a0", input.a0, problem);
-    plan.op_amp = calc::OpAmp{a0, gbw};
+    inputs.op_amp = calc::OpAmp{};
+    options.push_back({"gbw", &input.gbw, &inputs.op_amp->Gbw});
+    options.push_back({"a0", &input.a0, &inputs.op_amp->A0});
   }
-  plan.sweep.from_hz = input.from.empty() ? fo / 100 : ReadNumber("from", input.from, problem);
-  plan.sweep.to_hz = input.to.empty() ? fo * 100 : ReadNumber("to", input.to, problem);
-  const double points = ReadNumber("points", input.points, problem);
-  plan.amplitude = ReadNumber("amplitude", input.amplitude, problem);
-  plan.tolerance = ReadNumber("tolerance", input.tolerance, problem, calc::ParsePercent);
-  if (problem.empty() && !(plan.sweep.to_hz > plan.sweep.from_hz)) {
-    problem = "--to must lie above --from";
+  if (!input.slew.empty()) options.push_back({"slew", &input.slew, &inputs.slew_v_per_us});
+  if (!input.from.empty()) options.push_back({"from", &input.from, &inputs.grid.from_hz});
+  if (!input.to.empty()) options.push_back({"to", &input.to, &inputs.grid.to_hz});
+  double points = 0;
+  options.push_back({"points", &input.points, &points});
+  options.push_back({"amplitude", &input.amplitude, &inputs.input_amplitude_v});
+  for (const Option& option : options) {
+    const calc::Outcome<double> value = ReadPositive(option.name, *option.text);
+    if (!value) return value.diagnostic();
+    *option.value = *value;
   }
-  if (problem.empty() && !(points >= 2 && points <= kMaxPoints && points == std::floor(points))) {
-    problem = "--points needs a whole number from 2 to " + std::to_string(kMaxPoints);
+  // Within the study's limit the count converts exactly; the study checks the rest.
+  if (!(points <= calc::kMostResponsePoints && points == std::floor(points))) {
+    return calc::Diagnostic{calc::Problem::kPointCount,
+                            {std::to_string(calc::kMostResponsePoints)}};
   }
-  if (!problem.empty()) {
-    plan.error = problem;
-    return plan;
+  inputs.grid.points = static_cast<int>(points);
+
+  const calc::Outcome<std::u16string> tolerance_text = DecodeInput("tolerance", input.tolerance);
+  if (!tolerance_text) return tolerance_text.diagnostic();
+  const calc::Outcome<double> tolerance = calc::ParseResponseTolerance(*tolerance_text);
+  if (!tolerance) return tolerance.diagnostic();
+  inputs.tolerance = *tolerance;
+  if (std::optional<calc::Diagnostic> problem = calc::ResponseInputsProblem(inputs)) {
+    return *std::move(problem);
   }
-  plan.sweep.points = static_cast<int>(points);
-  plan.runnable = true;
-  return plan;
+  return inputs;
 }
 
-// The curves a run draws, by name, in the order of their columns.
-struct Curve {
-  const char* name;
-  calc::Response response;
+// The circuit and the study's inputs, with the design's warning written to `errors`; or
+// the reason there are none, written there too.
+struct Prepared {
+  calc::ResponseInputs inputs;
+  bool clean = true;  // no warning so far
 };
-
-std::vector<Curve> CurvesOf(const Plan& plan) {
-  std::vector<Curve> curves;
-  if (plan.target) {
-    curves.push_back(
-        {"target", [target = *plan.target](double f) { return calc::TargetResponse(target, f); }});
+std::optional<Prepared> Prepare(const ResponseInput& input, std::ostream& errors) {
+  const calc::Outcome<CircuitSource> source = ReadCircuitSource(input.circuit);
+  if (!source) {
+    WriteDiagnostic(source.diagnostic(), errors);
+    return std::nullopt;
   }
-  curves.push_back({"ideal", [circuit = plan.circuit](double f) {
-                      return calc::CircuitResponse(circuit, std::nullopt, f);
-                    }});
-  if (plan.op_amp) {
-    curves.push_back({"opamp", [circuit = plan.circuit, op_amp = plan.op_amp](double f) {
-                        return calc::CircuitResponse(circuit, op_amp, f);
-                      }});
+  if (source->warning) WriteDiagnostic(*source->warning, errors);
+  calc::Outcome<calc::ResponseInputs> inputs = ReadInputs(input, *source);
+  if (!inputs) {
+    WriteDiagnostic(inputs.diagnostic(), errors);
+    return std::nullopt;
   }
-  return curves;
+  return Prepared{*std::move(inputs), !source->warning};
 }
 
 nlohmann::ordered_json FiguresJson(const calc::ResponseFigures& f) {
@@ -125,101 +109,92 @@ nlohmann::ordered_json FiguresJson(const calc::ResponseFigures& f) {
 
 std::string Shown(double value) { return Utf16ToUtf8(calc::FormatDisplayed(value)); }
 
-void WriteCsv(const Plan& plan, const std::vector<Curve>& curves, std::ostream& out) {
-  std::vector<std::string> header = {"frequency_hz"};
-  for (const Curve& curve : curves) {
-    header.push_back(std::string(curve.name) + "_gain_db");
-    header.push_back(std::string(curve.name) + "_phase_deg");
+// A requirement as shown with its unit, "-" when there is none (the warnings say why).
+std::string Requirement(double value, std::string_view unit) {
+  return std::isnan(value) ? "-" : Shown(value) + std::string(unit);
+}
+
+void WriteJson(const calc::ResponseInputs& inputs, const calc::ResponseStudy& study,
+               std::ostream& out) {
+  nlohmann::ordered_json json;
+  for (const calc::ResponseCurve& curve : study.curves) {
+    json[std::string(calc::CurveName(curve.kind))] = FiguresJson(curve.figures);
   }
-  std::string text;
-  calc::AppendCsvRecord(text, header);
-  std::vector<std::string> cells;
-  for (const double f :
-       calc::LogFrequencies(plan.sweep.from_hz, plan.sweep.to_hz, plan.sweep.points)) {
-    cells.assign(1, calc::ShortestText(f));
-    for (const Curve& curve : curves) {
-      const std::complex<double> h = curve.response(f);
-      cells.push_back(calc::ShortestText(calc::GainDb(h)));
-      cells.push_back(calc::ShortestText(calc::PhaseDeg(h)));
+  if (inputs.op_amp) {
+    json["required_gbw_hz"] = study.required_gbw_hz;
+    json["required_a0"] = study.required_a0;
+  }
+  json["required_slew_v_per_us"] = study.required_slew_v_per_us;
+  out << json.dump(2) << '\n';
+}
+
+void WriteText(const calc::ResponseInputs& inputs, const calc::ResponseStudy& study,
+               std::ostream& out) {
+  out << std::left << std::setw(14) << "";
+  for (const calc::ResponseCurve& curve : study.curves) {
+    out << std::right << std::setw(12) << calc::CurveName(curve.kind);
+  }
+  out << '\n';
+  const auto row = [&](const char* label, double calc::ResponseFigures::*member) {
+    out << std::left << std::setw(14) << label;
+    for (const calc::ResponseCurve& curve : study.curves) {
+      out << std::right << std::setw(12) << Shown(curve.figures.*member);
     }
-    calc::AppendCsvRecord(text, cells);
+    out << '\n';
+  };
+  row("peak (Hz)", &calc::ResponseFigures::peak_hz);
+  row("peak (dB)", &calc::ResponseFigures::peak_gain_db);
+  row("Q (bandwidth)", &calc::ResponseFigures::q_bandwidth);
+  row("-3 dB low", &calc::ResponseFigures::low_3db_hz);
+  row("-3 dB high", &calc::ResponseFigures::high_3db_hz);
+  row("bandwidth", &calc::ResponseFigures::bandwidth_hz);
+  row("phase (deg)", &calc::ResponseFigures::phase_at_peak_deg);
+  if (inputs.op_amp) {
+    out << "required GBW: " << Requirement(study.required_gbw_hz, "Hz") << " (A0 "
+        << Shown(inputs.op_amp->A0) << ", tolerance " << inputs.tolerance * 100 << " %)\n";
+    out << "required A0: " << Requirement(study.required_a0, "") << " (unlimited GBW)\n";
   }
-  out << text;
+  out << "required slew rate: "
+      << Utf16ToUtf8(calc::FormatFixed(study.required_slew_v_per_us, 0, 3)) << " V/us at "
+      << Shown(inputs.input_amplitude_v) << "V in\n";
 }
 
 }  // namespace
 
 int RunResponse(const ResponseInput& input, Format format, std::ostream& out,
                 std::ostream& errors) {
-  const Plan plan = MakePlan(input);
-  if (!plan.warning.empty()) errors << "warning: " << WithLfLineEnds(plan.warning) << '\n';
-  if (!plan.error.empty()) errors << "error: " << plan.error << '\n';
-  if (!plan.runnable) return 1;
-
-  const std::vector<Curve> curves = CurvesOf(plan);
-  const double fo = calc::NaturalFrequency(plan.circuit);
-  std::vector<calc::ResponseFigures> figures;
-  for (const Curve& curve : curves) figures.push_back(calc::MeasureResponse(curve.response, fo));
-  double required_gbw = calc::kNoValue, required_slew = calc::kNoValue;
-  if (plan.op_amp) {
-    required_gbw = calc::RequiredGbw(plan.circuit, plan.op_amp->A0, plan.tolerance);
-    const calc::ResponseFigures& real = figures.back();
-    required_slew = calc::RequiredSlewRate(real.peak_hz, real.peak_gain_db, plan.amplitude);
+  const std::optional<Prepared> prepared = Prepare(input, errors);
+  if (!prepared) return 1;
+  const calc::ResponseInputs& inputs = prepared->inputs;
+  const calc::Outcome<calc::ResponseStudy> study = calc::RunResponseStudy(inputs);
+  if (!study) {
+    WriteDiagnostic(study.diagnostic(), errors);
+    return 1;
   }
-
   switch (format) {
     case Format::kCsv:
-      WriteCsv(plan, curves, out);
+      out << calc::ResponseCurvesCsv(*study);
       break;
-    case Format::kJson: {
-      nlohmann::ordered_json json;
-      for (std::size_t i = 0; i < curves.size(); ++i)
-        json[curves[i].name] = FiguresJson(figures[i]);
-      if (plan.op_amp) {
-        json["required_gbw_hz"] = required_gbw;
-        json["required_slew_v_per_us"] = required_slew / 1e6;
-      }
-      out << json.dump(2) << '\n';
+    case Format::kJson:
+      WriteJson(inputs, *study, out);
       break;
-    }
-    case Format::kText: {
-      out << std::left << std::setw(14) << "";
-      for (const Curve& curve : curves) out << std::right << std::setw(12) << curve.name;
-      out << '\n';
-      const auto row = [&](const char* label, double calc::ResponseFigures::*member) {
-        out << std::left << std::setw(14) << label;
-        for (const calc::ResponseFigures& f : figures)
-          out << std::right << std::setw(12) << Shown(f.*member);
-        out << '\n';
-      };
-      row("peak (Hz)", &calc::ResponseFigures::peak_hz);
-      row("peak (dB)", &calc::ResponseFigures::peak_gain_db);
-      row("Q (bandwidth)", &calc::ResponseFigures::q_bandwidth);
-      row("-3 dB low", &calc::ResponseFigures::low_3db_hz);
-      row("-3 dB high", &calc::ResponseFigures::high_3db_hz);
-      row("bandwidth", &calc::ResponseFigures::bandwidth_hz);
-      row("phase (deg)", &calc::ResponseFigures::phase_at_peak_deg);
-      if (plan.op_amp) {
-        out << "required GBW: " << Shown(required_gbw) << "Hz (A0 " << Shown(plan.op_amp->A0)
-            << ", tolerance " << plan.tolerance * 100 << " %)\n";
-        out << "required slew rate: " << Utf16ToUtf8(calc::FormatFixed(required_slew / 1e6, 0, 3))
-            << " V/us at " << Shown(plan.amplitude) << "V in\n";
-      }
+    case Format::kText:
+      WriteText(inputs, *study, out);
       break;
-    }
   }
   out.flush();
-  return plan.warning.empty() ? 0 : 1;
+  for (const calc::Diagnostic& shortfall : study->shortfalls) WriteDiagnostic(shortfall, errors);
+  return prepared->clean && study->shortfalls.empty() ? 0 : 1;
 }
 
 int RunNetlist(const ResponseInput& input, std::ostream& out, std::ostream& errors) {
-  const Plan plan = MakePlan(input);
-  if (!plan.warning.empty()) errors << "warning: " << WithLfLineEnds(plan.warning) << '\n';
-  if (!plan.error.empty()) errors << "error: " << plan.error << '\n';
-  if (!plan.runnable) return 1;
-  out << calc::SpiceNetlist(plan.circuit, plan.op_amp, plan.sweep);
+  const std::optional<Prepared> prepared = Prepare(input, errors);
+  if (!prepared) return 1;
+  const calc::ResponseInputs& inputs = prepared->inputs;
+  const calc::FrequencyGrid grid = calc::StudyGrid(inputs);
+  out << calc::SpiceNetlist(inputs.circuit, inputs.op_amp, {grid.from_hz, grid.to_hz, grid.points});
   out.flush();
-  return plan.warning.empty() ? 0 : 1;
+  return prepared->clean ? 0 : 1;
 }
 
 }  // namespace cli

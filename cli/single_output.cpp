@@ -59,6 +59,12 @@ std::string WithLfLineEnds(std::string_view text) {
   return result;
 }
 
+void WriteDiagnostic(const calc::Diagnostic& diagnostic, std::ostream& errors) {
+  errors << (calc::SeverityOf(diagnostic.problem) == calc::Severity::kWarning ? "warning: "
+                                                                              : "error: ")
+         << WithLfLineEnds(calc::CliText(diagnostic)) << '\n';
+}
+
 int PrintOutcome(std::string_view command, const NamedInputs& inputs, const CommandOutcome& outcome,
                  Format format, std::ostream& out, std::ostream& errors) {
   switch (format) {

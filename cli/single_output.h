@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "calc/text/diagnostic.h"
 #include "cli/text_commands.h"
 
 namespace cli {
@@ -24,6 +25,10 @@ int PrintOutcome(std::string_view command, const NamedInputs& inputs, const Comm
 
 // The text with each CR LF as LF, for a terminal.
 std::string WithLfLineEnds(std::string_view text);
+
+// Writes "warning: " or "error: " (by the problem's severity), the diagnostic's text with
+// LF line ends, and a line end to `errors`.
+void WriteDiagnostic(const calc::Diagnostic& diagnostic, std::ostream& errors);
 
 }  // namespace cli
 

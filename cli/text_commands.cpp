@@ -35,42 +35,37 @@ void SetResult(CommandOutcome& outcome, std::size_t index, double value) {
   outcome.results[index].value = value;
 }
 
-// The UTF-16 form of every input, or the name of the first that is not UTF-8.
-struct Decoded {
+// The UTF-16 form of every input, or the error for the first that is not UTF-8.
+calc::Outcome<std::vector<std::u16string>> Decode(
+    std::initializer_list<std::pair<std::string_view, const std::string*>> inputs) {
   std::vector<std::u16string> texts;
-  std::string_view bad_name;
-};
-Decoded Decode(std::initializer_list<std::pair<std::string_view, const std::string*>> inputs) {
-  Decoded decoded;
-  decoded.texts.reserve(inputs.size());
+  texts.reserve(inputs.size());
   for (const auto& [name, text] : inputs) {
-    std::optional<std::u16string> utf16 = Utf8ToUtf16(*text);
-    if (!utf16) {
-      decoded.bad_name = name;
-      return decoded;
-    }
-    decoded.texts.push_back(std::move(*utf16));
+    calc::Outcome<std::u16string> utf16 = DecodeInput(name, *text);
+    if (!utf16) return utf16.diagnostic();
+    texts.push_back(*std::move(utf16));
   }
-  return decoded;
+  return texts;
 }
 
 }  // namespace
 
 CommandOutcome RunDesign(const DesignInput& input, Report report) {
   CommandOutcome outcome = NoResults(kDesignResultNames);
-  const Decoded decoded = Decode({{"fo", &input.fo},
-                                  {"q", &input.q},
-                                  {"h", &input.h},
-                                  {"zref", &input.zref},
-                                  {"series_r", &input.series_r},
-                                  {"series_c", &input.series_c},
-                                  {"c2", &input.c2}});
-  if (!decoded.bad_name.empty()) {
-    outcome.error = NotUtf8Error(decoded.bad_name);
+  const calc::Outcome<std::vector<std::u16string>> decoded = Decode({{"fo", &input.fo},
+                                                                     {"q", &input.q},
+                                                                     {"h", &input.h},
+                                                                     {"zref", &input.zref},
+                                                                     {"series_r", &input.series_r},
+                                                                     {"series_c", &input.series_c},
+                                                                     {"c2", &input.c2}});
+  if (!decoded) {
+    outcome.error = calc::CliText(decoded.diagnostic());
     return outcome;
   }
-  const std::u16string& fo_text = decoded.texts[0];
-  const std::u16string& q_text = decoded.texts[1];
+  const std::vector<std::u16string>& texts = *decoded;
+  const std::u16string& fo_text = texts[0];
+  const std::u16string& q_text = texts[1];
   constexpr std::size_t kC2 = 4;
   // The C2 field holds what was typed until the design blanks it (a locked C2 stays).
   outcome.results[kC2].text = input.c2;
@@ -78,8 +73,7 @@ CommandOutcome RunDesign(const DesignInput& input, Report report) {
   calc::DesignRequest request;
   request.Fo = calc::ParseQuantity(fo_text);
   request.Q = calc::ParseQuantity(q_text);
-  request.H = calc::ParseQuantity(decoded.texts[2]);
-  if (std::isnan(request.H)) request.H = 1.0;
+  request.H = calc::GainOrUnity(calc::ParseQuantity(texts[2]));
   if (const std::u16string_view warning = calc::DesignTargetWarning(request.Fo, request.Q);
       !warning.empty()) {
     outcome.warning = Utf16ToUtf8(warning);
@@ -87,14 +81,14 @@ CommandOutcome RunDesign(const DesignInput& input, Report report) {
   }
 
   if (!input.lock) outcome.results[kC2].text.clear();
-  request.Zref = calc::ParseQuantity(decoded.texts[3]);
+  request.Zref = calc::ParseQuantity(texts[3]);
   if (std::isnan(request.Zref)) {
     outcome.warning = Utf16ToUtf8(calc::kZrefMissingWarning);
     return outcome;
   }
-  request.SeriesC = calc::ParseSeriesSize(decoded.texts[5]);
-  request.SeriesR = calc::ParseSeriesSize(decoded.texts[4]);
-  if (input.lock) request.LockedC2 = calc::ParseQuantity(decoded.texts[6]);
+  request.SeriesC = calc::ParseSeriesSize(texts[5]);
+  request.SeriesR = calc::ParseSeriesSize(texts[4]);
+  if (input.lock) request.LockedC2 = calc::ParseQuantity(texts[6]);
 
   calc::DesignResult result;
   try {
@@ -116,17 +110,17 @@ CommandOutcome RunDesign(const DesignInput& input, Report report) {
 
 CommandOutcome RunAnalysis(const AnalysisInput& input, Report report) {
   CommandOutcome outcome = NoResults(kAnalysisResultNames);
-  const Decoded decoded = Decode({{"r1", &input.r1},
-                                  {"r2", &input.r2},
-                                  {"r3", &input.r3},
-                                  {"c1", &input.c1},
-                                  {"c2", &input.c2}});
-  if (!decoded.bad_name.empty()) {
-    outcome.error = NotUtf8Error(decoded.bad_name);
+  const calc::Outcome<std::vector<std::u16string>> decoded = Decode({{"r1", &input.r1},
+                                                                     {"r2", &input.r2},
+                                                                     {"r3", &input.r3},
+                                                                     {"c1", &input.c1},
+                                                                     {"c2", &input.c2}});
+  if (!decoded) {
+    outcome.error = calc::CliText(decoded.diagnostic());
     return outcome;
   }
-  const calc::CircuitTexts typed{decoded.texts[0], decoded.texts[1], decoded.texts[2],
-                                 decoded.texts[3], decoded.texts[4]};
+  const std::vector<std::u16string>& texts = *decoded;
+  const calc::CircuitTexts typed{texts[0], texts[1], texts[2], texts[3], texts[4]};
   const calc::Circuit circuit{calc::ParseQuantity(typed.R1), calc::ParseQuantity(typed.R2),
                               calc::ParseQuantity(typed.R3), calc::ParseQuantity(typed.C1),
                               calc::ParseQuantity(typed.C2)};

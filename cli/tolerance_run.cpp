@@ -3,61 +3,53 @@
 #include <nlohmann/json.hpp>
 
 #include <cmath>
+#include <optional>
+#include <utility>
+#include <vector>
 
-#include "calc/analysis/model_sensitivity.h"
-#include "calc/analysis/monte_carlo.h"
-#include "calc/analysis/sensitivity.h"
-#include "calc/analysis/worst_case.h"
 #include "calc/circuit/circuit_parts.h"
 #include "calc/export/tolerance_csv.h"
 #include "calc/export/tolerance_report.h"
 #include "calc/numeric/float_ops.h"
+#include "calc/studies/tolerance_analysis.h"
 #include "calc/studies/tolerance_inputs.h"
-#include "calc/studies/tolerance_messages.h"
 #include "calc/text/error_text.h"
-#include "calc/text/quantity_parse.h"
 #include "cli/utf8.h"
 
 namespace cli {
 namespace {
 
-// The tolerance texts in UTF-16, or the name of the first option that is not UTF-8.
-struct ToleranceTexts {
+// The tolerance texts in UTF-16, or the error for the first option that is not UTF-8.
+calc::Outcome<calc::ToleranceTexts> DecodeTexts(const ToleranceInput& input) {
   calc::ToleranceTexts texts;
-  std::string bad_name;
-};
-ToleranceTexts DecodeTexts(const ToleranceInput& input) {
-  ToleranceTexts result;
-  calc::ToleranceTexts& texts = result.texts;
   texts.distribution = input.distribution;
-  auto decode = [&](std::string_view name, const std::string& from, std::u16string& to) {
-    if (!result.bad_name.empty()) return;
-    const std::optional<std::u16string> text = Utf8ToUtf16(from);
-    if (text) {
-      to = *text;
-    } else {
-      result.bad_name = name;
-    }
+  struct Field {
+    std::string_view option;
+    const std::string* typed;
+    std::u16string* text;
   };
-  decode("--tol-r", input.tol_r, texts.resistor);
-  decode("--tol-c", input.tol_c, texts.capacitor);
-  static constexpr std::array<std::string_view, calc::kPartCount> kPartOptions = {
-      "--tol-r1", "--tol-r2", "--tol-r3", "--tol-c1", "--tol-c2"};
+  std::vector<Field> fields = {{"--tol-r", &input.tol_r, &texts.resistor},
+                               {"--tol-c", &input.tol_c, &texts.capacitor}};
   for (int part = 0; part < calc::kPartCount; ++part) {
-    decode(kPartOptions[part], input.tol_part[part], texts.part[part]);
+    fields.push_back({kPartToleranceOptions[part], &input.tol_part[part], &texts.part[part]});
   }
-  decode("--trials", input.trials, texts.trials);
-  decode("--seed", input.seed, texts.seed);
-  decode("--limit-fo", input.limit_fo, texts.limit_fo);
-  decode("--limit-q", input.limit_q, texts.limit_q);
-  decode("--limit-h", input.limit_h, texts.limit_h);
-  return result;
+  fields.insert(fields.end(), {{"--trials", &input.trials, &texts.trials},
+                               {"--seed", &input.seed, &texts.seed},
+                               {"--limit-fo", &input.limit_fo, &texts.limit_fo},
+                               {"--limit-q", &input.limit_q, &texts.limit_q},
+                               {"--limit-h", &input.limit_h, &texts.limit_h}});
+  for (const Field& field : fields) {
+    calc::Outcome<std::u16string> text = DecodeInput(field.option, *field.typed);
+    if (!text) return text.diagnostic();
+    *field.text = *std::move(text);
+  }
+  return texts;
 }
 
 nlohmann::ordered_json SensitivityJson(const calc::Circuit& circuit,
                                        const calc::PartSensitivities& s) {
   nlohmann::ordered_json json;
-  const double values[] = {s.R1, s.R2, s.R3, s.C1, s.C2};
+  const calc::PartValues values = calc::PartsOf(s);
   for (int part = 0; part < calc::kPartCount; ++part) {
     if (calc::HasPart(circuit, part)) json[std::string(calc::kPartNames[part])] = values[part];
   }
@@ -72,23 +64,21 @@ nlohmann::ordered_json SensitivitiesJson(const calc::Circuit& circuit,
           {"H", SensitivityJson(circuit, s.H)}};
 }
 
-// The op-amp of --gbw and --a0: no op-amp without a GBW; no value when a text is
-// unreadable, not UTF-8 or not a positive number.
-struct OpAmpOption {
-  std::optional<calc::OpAmp> op_amp;
-  bool usable = true;
-};
-OpAmpOption ReadOpAmp(const ToleranceInput& input) {
-  OpAmpOption result;
-  if (input.gbw.empty()) return result;
-  const std::optional<std::u16string> gbw = Utf8ToUtf16(input.gbw);
-  const std::optional<std::u16string> a0 = Utf8ToUtf16(input.a0);
-  const calc::OpAmp op_amp{a0 ? calc::ParseQuantity(*a0) : calc::kNoValue,
-                           gbw ? calc::ParseQuantity(*gbw) : calc::kNoValue};
-  result.usable =
-      std::isfinite(op_amp.A0) && op_amp.A0 > 0 && std::isfinite(op_amp.Gbw) && op_amp.Gbw > 0;
-  if (result.usable) result.op_amp = op_amp;
-  return result;
+// The op-amp of --gbw and --a0: none without a GBW; kToleranceOpAmp when a text is not
+// UTF-8 or not a positive number.
+calc::Outcome<std::optional<calc::OpAmp>> ReadOpAmp(const ToleranceInput& input) {
+  if (input.gbw.empty()) return std::optional<calc::OpAmp>();
+  const calc::Diagnostic unusable{calc::Problem::kToleranceOpAmp};
+  const std::optional<std::u16string> gbw_text = Utf8ToUtf16(input.gbw);
+  const std::optional<std::u16string> a0_text = Utf8ToUtf16(input.a0);
+  if (!gbw_text || !a0_text) return unusable;
+  const calc::Outcome<double> gbw = calc::ParsePositiveQuantity(*gbw_text);
+  const calc::Outcome<double> a0 = calc::ParsePositiveQuantity(*a0_text);
+  if (!gbw || !a0) return unusable;
+  calc::OpAmp op_amp;
+  op_amp.A0 = *a0;
+  op_amp.Gbw = *gbw;
+  return std::optional<calc::OpAmp>(op_amp);
 }
 
 nlohmann::ordered_json PercentilesJson(const calc::Percentiles& p) {
@@ -96,12 +86,15 @@ nlohmann::ordered_json PercentilesJson(const calc::Percentiles& p) {
           {"p95", p.p95}, {"p99_5", p.p99_5}, {"max", p.max}};
 }
 
-void PrintJson(const calc::Circuit& circuit, const calc::Sensitivities& s,
-               const std::optional<calc::Sensitivities>& model, const calc::WorstCase& worst,
-               const calc::MonteCarloResult& run, std::ostream& out) {
+void PrintJson(const calc::ToleranceAnalysis& analysis, std::ostream& out) {
+  const calc::Circuit& circuit = analysis.circuit;
+  const calc::WorstCase& worst = analysis.worst_case;
+  const calc::MonteCarloResult& run = analysis.monte_carlo;
   nlohmann::ordered_json json;
-  json["sensitivity"] = SensitivitiesJson(circuit, s);
-  if (model) json["model_sensitivity"] = SensitivitiesJson(circuit, *model);
+  json["sensitivity"] = SensitivitiesJson(circuit, analysis.sensitivities);
+  if (analysis.model_sensitivities) {
+    json["model_sensitivity"] = SensitivitiesJson(circuit, *analysis.model_sensitivities);
+  }
   json["worst_case"] = {{"fo", {worst.Fo.min, worst.Fo.max}},
                         {"Q", {worst.Q.min, worst.Q.max}},
                         {"H", {worst.H.min, worst.H.max}}};
@@ -122,51 +115,53 @@ void PrintJson(const calc::Circuit& circuit, const calc::Sensitivities& s,
 
 int RunTolerance(const ToleranceInput& input, Format format, std::uint64_t fresh_seed,
                  std::ostream& out, std::ostream& errors) {
-  const CircuitSource source = ReadCircuitSource(input.circuit);
+  const calc::Outcome<CircuitSource> source = ReadCircuitSource(input.circuit);
+  if (!source) {
+    WriteDiagnostic(source.diagnostic(), errors);
+    return 1;
+  }
   int exit_code = 0;
-  if (!source.warning.empty()) {
-    errors << "warning: " << WithLfLineEnds(source.warning) << '\n';
+  if (source->warning) {
+    WriteDiagnostic(*source->warning, errors);
     exit_code = 1;
   }
-  if (!source.error.empty()) {
-    errors << "error: " << source.error << '\n';
+  const calc::Circuit& circuit = source->circuit;
+  const calc::Outcome<calc::ToleranceTexts> texts = DecodeTexts(input);
+  if (!texts) {
+    WriteDiagnostic(texts.diagnostic(), errors);
     return 1;
   }
-  if (!source.circuit) return 1;
-  const calc::Circuit& circuit = *source.circuit;
-
-  const ToleranceTexts decoded = DecodeTexts(input);
-  if (!decoded.bad_name.empty()) {
-    errors << "error: " << NotUtf8Error(decoded.bad_name) << '\n';
+  const calc::Outcome<calc::ToleranceSettings> settings =
+      calc::ReadToleranceTexts(circuit, *texts, fresh_seed);
+  if (!settings) {
+    WriteDiagnostic(settings.diagnostic(), errors);
     return 1;
   }
-  const calc::ToleranceInputs read = calc::ReadToleranceTexts(circuit, decoded.texts, fresh_seed);
-  if (!read.warning.empty()) {
-    errors << "warning: " << WithLfLineEnds(Utf16ToUtf8(read.warning)) << '\n';
-    return 1;
-  }
-  const OpAmpOption op_amp = ReadOpAmp(input);
-  if (!op_amp.usable) {
-    errors << "warning: " << Utf16ToUtf8(calc::kOpAmpWarning) << '\n';
+  const calc::Outcome<std::optional<calc::OpAmp>> op_amp = ReadOpAmp(input);
+  if (!op_amp) {
+    WriteDiagnostic(op_amp.diagnostic(), errors);
     return 1;
   }
 
   try {
-    const calc::Sensitivities sensitivities = calc::AnalyzeSensitivities(circuit);
-    std::optional<calc::Sensitivities> model;
-    if (op_amp.op_amp) model = calc::ModelSensitivities(circuit, *op_amp.op_amp);
-    const calc::WorstCase worst = calc::AnalyzeWorstCase(circuit, read.settings.tolerances);
-    const calc::MonteCarloResult run = *calc::RunMonteCarlo(circuit, read.settings);
+    // The window's tolerance study, without the gain envelope: a terminal shows no curve.
+    const calc::Outcome<calc::ToleranceAnalysis> analysis =
+        calc::RunToleranceAnalysis(circuit, *settings, *op_amp, {});
+    if (!analysis) {
+      WriteDiagnostic(analysis.diagnostic(), errors);
+      return 1;
+    }
     switch (format) {
       case Format::kText:
-        out << WithLfLineEnds(
-            Utf16ToUtf8(calc::BuildToleranceReport(circuit, sensitivities, model, worst, run)));
+        out << WithLfLineEnds(Utf16ToUtf8(calc::BuildToleranceReport(
+            circuit, analysis->sensitivities, analysis->model_sensitivities, analysis->worst_case,
+            analysis->monte_carlo)));
         break;
       case Format::kJson:
-        PrintJson(circuit, sensitivities, model, worst, run, out);
+        PrintJson(*analysis, out);
         break;
       case Format::kCsv:
-        out << calc::TrialsCsv(run);
+        out << calc::TrialsCsv(analysis->monte_carlo);
         break;
     }
     out.flush();

@@ -8,20 +8,26 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "calc/analysis/tolerance.h"
+#include "calc/circuit/circuit_parts.h"
 #include "cli/circuit_source.h"
 #include "cli/single_output.h"
 #include "cli/text_commands.h"
 
 namespace cli {
 
+// The options of the parts' own tolerances, in the order of calc::kPartNames.
+inline constexpr std::array<std::string_view, calc::kPartCount> kPartToleranceOptions = {
+    "--tol-r1", "--tol-r2", "--tol-r3", "--tol-c1", "--tol-c2"};
+
 // The inputs as typed (UTF-8): the circuit's parts or design, and the run's settings. An
 // empty seed draws a new one.
 struct ToleranceInput {
   CircuitOptions circuit;
   std::string tol_r = "1%", tol_c = "5%";
-  std::array<std::string, 5> tol_part;  // R1, R2, R3, C1, C2; empty: the kind's
+  std::array<std::string, calc::kPartCount> tol_part;  // R1, R2, R3, C1, C2; empty: the kind's
   calc::Distribution distribution = calc::Distribution::kUniform;
   std::string trials = "10000";
   std::string seed;

@@ -14,10 +14,10 @@ double PowerDb(double power) { return 10.0 * std::log10(power); }
 
 }  // namespace
 
-std::optional<GainEnvelope> ComputeGainEnvelope(std::span<const Trial> trials,
-                                                const std::optional<OpAmp>& op_amp,
-                                                std::span<const double> frequencies_hz, int threads,
-                                                const ProgressCallback& progress) {
+Outcome<GainEnvelope> ComputeGainEnvelope(std::span<const Trial> trials,
+                                          const std::optional<OpAmp>& op_amp,
+                                          std::span<const double> frequencies_hz, int threads,
+                                          const ProgressCallback& progress) {
   GainEnvelope envelope;
   const std::size_t count = frequencies_hz.size();
   envelope.frequencies_hz.assign(frequencies_hz.begin(), frequencies_hz.end());
@@ -45,7 +45,7 @@ std::optional<GainEnvelope> ComputeGainEnvelope(std::span<const Trial> trials,
         }
       },
       progress, static_cast<std::int64_t>(trials.size()));
-  if (!completed) return std::nullopt;
+  if (!completed) return Diagnostic{Problem::kCancelled};
   return envelope;
 }
 

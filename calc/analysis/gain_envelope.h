@@ -9,6 +9,7 @@
 #include "calc/analysis/monte_carlo.h"
 #include "calc/analysis/response.h"
 #include "calc/numeric/parallel_for.h"
+#include "calc/text/outcome.h"
 
 namespace calc {
 
@@ -22,14 +23,13 @@ struct GainEnvelope {
 
 // The envelope of `trials`' responses (CircuitResponse with `op_amp`, ideal without one) at
 // `frequencies_hz`, one frequency per work item on `threads` threads (0: all). Progress is
-// reported in trial responses (trials x frequencies in all); a cancelled run gives no
-// result. Each frequency's figures depend on the trials alone, so any thread count gives
-// the same envelope.
-std::optional<GainEnvelope> ComputeGainEnvelope(std::span<const Trial> trials,
-                                                const std::optional<OpAmp>& op_amp,
-                                                std::span<const double> frequencies_hz,
-                                                int threads = 0,
-                                                const ProgressCallback& progress = {});
+// reported in trial responses (trials x frequencies in all); a cancelled run gives
+// kCancelled. Each frequency's figures depend on the trials alone, so any thread count
+// gives the same envelope.
+Outcome<GainEnvelope> ComputeGainEnvelope(std::span<const Trial> trials,
+                                          const std::optional<OpAmp>& op_amp,
+                                          std::span<const double> frequencies_hz, int threads = 0,
+                                          const ProgressCallback& progress = {});
 
 }  // namespace calc
 

@@ -1,7 +1,8 @@
 #include "calc/analysis/monte_carlo.h"
 
 #include <cmath>
-#include <stdexcept>
+#include <optional>
+#include <utility>
 
 #include "calc/circuit/band_pass.h"
 #include "calc/numeric/counter_random.h"
@@ -32,11 +33,10 @@ std::int64_t CountInsideLimits(const std::vector<Trial>& trials, const TransferF
   return inside;
 }
 
-std::optional<MonteCarloResult> RunMonteCarlo(const Circuit& nominal,
-                                              const ToleranceSettings& settings,
-                                              const ProgressCallback& progress) {
-  if (!ToleranceWarning(nominal, settings).empty()) {
-    throw std::invalid_argument("RunMonteCarlo: settings rejected by ToleranceWarning");
+Outcome<MonteCarloResult> RunMonteCarlo(const Circuit& nominal, const ToleranceSettings& settings,
+                                        const ProgressCallback& progress) {
+  if (std::optional<Diagnostic> problem = ToleranceSettingsProblem(nominal, settings)) {
+    return *std::move(problem);
   }
   MonteCarloResult result;
   result.seed = settings.seed;
@@ -56,7 +56,7 @@ std::optional<MonteCarloResult> RunMonteCarlo(const Circuit& nominal,
         }
       },
       progress);
-  if (!completed) return std::nullopt;
+  if (!completed) return Diagnostic{Problem::kCancelled};
 
   // The three figures' percentiles are independent selections: one per thread.
   constexpr double TransferFunction::*kFigures[] = {&TransferFunction::Fo, &TransferFunction::Q,

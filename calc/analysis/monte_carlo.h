@@ -4,13 +4,13 @@
 #define KORVANE_CALC_ANALYSIS_MONTE_CARLO_H
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 #include "calc/analysis/tolerance.h"
 #include "calc/circuit/circuit.h"
 #include "calc/numeric/parallel_for.h"
 #include "calc/numeric/sample_statistics.h"
+#include "calc/text/outcome.h"
 
 namespace calc {
 
@@ -33,12 +33,11 @@ struct MonteCarloResult {
 
 // Runs settings.trials trials of `nominal` (TrialCircuit, then Analyze) on settings.threads
 // threads; the result is the same for any number of threads. Progress is reported in
-// trials, every 256 or so; a cancelled run gives no result. Settings that ToleranceWarning
-// rejects raise std::invalid_argument (check them first); faults in the formulas raise
-// FloatError as Analyze does.
-std::optional<MonteCarloResult> RunMonteCarlo(const Circuit& nominal,
-                                              const ToleranceSettings& settings,
-                                              const ProgressCallback& progress = {});
+// trials, every 256 or so. Settings that ToleranceSettingsProblem rejects give its
+// diagnostic, without a run; a cancelled run gives kCancelled. Faults in the formulas
+// raise FloatError as Analyze does.
+Outcome<MonteCarloResult> RunMonteCarlo(const Circuit& nominal, const ToleranceSettings& settings,
+                                        const ProgressCallback& progress = {});
 
 // How many trials are inside the limits of `nominal`'s figures.
 std::int64_t CountInsideLimits(const std::vector<Trial>& trials, const TransferFunction& nominal,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "calc/circuit/band_pass.h"
@@ -164,15 +165,38 @@ ResponseFigures MeasureResponse(const Response& response, double guess_hz) {
   return figures;
 }
 
-bool WithinTolerance(const ResponseFigures& figures, const ResponseFigures& ideal,
-                     double tolerance) {
+namespace {
+
+// Far above any answer: the op-amp's error grows with the noise gain, about 2 Q^2 at the
+// peak, and with the centre gain.
+double SearchStart(const ResponseFigures& ideal) {
+  return 1e4 * std::max(1.0, ideal.q_bandwidth * ideal.q_bandwidth) *
+         std::max(1.0, std::pow(10.0, ideal.peak_gain_db / 20));
+}
+
+constexpr double kUnlimitedGbw = std::numeric_limits<double>::infinity();
+
+}  // namespace
+
+bool AllFiguresFound(const ResponseFigures& f) {
+  for (const double figure :
+       {f.peak_hz, f.peak_gain_db, f.low_3db_hz, f.high_3db_hz, f.bandwidth_hz, f.q_bandwidth}) {
+    if (!std::isfinite(figure)) return false;
+  }
+  return true;
+}
+
+bool FiguresWithinTolerance(const ResponseFigures& figures, const ResponseFigures& ideal,
+                            double tolerance) {
   const auto close = [tolerance](double value, double reference) {
     return std::fabs(value - reference) <= tolerance * std::fabs(reference);
   };
   const double gain = std::pow(10.0, figures.peak_gain_db / 20);
   const double ideal_gain = std::pow(10.0, ideal.peak_gain_db / 20);
   return close(figures.peak_hz, ideal.peak_hz) && close(figures.q_bandwidth, ideal.q_bandwidth) &&
-         close(gain, ideal_gain);
+         close(gain, ideal_gain) && close(figures.bandwidth_hz, ideal.bandwidth_hz) &&
+         close(figures.low_3db_hz, ideal.low_3db_hz) &&
+         close(figures.high_3db_hz, ideal.high_3db_hz);
 }
 
 double NaturalFrequency(const Circuit& circuit) {
@@ -187,17 +211,28 @@ ResponseFigures MeasureCircuit(const Circuit& circuit, const std::optional<OpAmp
       NaturalFrequency(circuit));
 }
 
-double RequiredGbw(const Circuit& circuit, double a0, double tolerance, double cin) {
+double RequiredGbw(const Circuit& circuit, const OpAmp& op_amp, double tolerance) {
   const ResponseFigures ideal = MeasureCircuit(circuit, std::nullopt);
-  if (std::isnan(ideal.q_bandwidth) || !(a0 > 0) || !(tolerance >= 0)) return kNoValue;
+  if (!AllFiguresFound(ideal) || !(tolerance >= 0) || !(op_amp.Cin >= 0)) return kNoValue;
+  OpAmp trial = op_amp;
   const auto holds = [&](double gbw) {
-    return WithinTolerance(MeasureCircuit(circuit, OpAmp{a0, gbw, cin}), ideal, tolerance);
+    trial.Gbw = gbw;
+    return FiguresWithinTolerance(MeasureCircuit(circuit, trial), ideal, tolerance);
   };
-  // From far above, where the op-amp is as good as its DC gain lets it be (if it does not
-  // hold there, A0 alone is not enough), step down to where the tolerance breaks.
-  const double start = 1e4 * ideal.peak_hz * std::max(1.0, ideal.q_bandwidth * ideal.q_bandwidth) *
-                       std::max(1.0, std::pow(10.0, ideal.peak_gain_db / 20));
-  return LowestHoldingFromAbove(holds, start, ideal.peak_hz * 1e-6);
+  if (!holds(kUnlimitedGbw)) return kNoValue;  // A0 alone is not enough
+  return LowestHoldingFromAbove(holds, ideal.peak_hz * SearchStart(ideal), ideal.peak_hz * 1e-6);
+}
+
+double RequiredA0(const Circuit& circuit, const OpAmp& op_amp, double tolerance) {
+  const ResponseFigures ideal = MeasureCircuit(circuit, std::nullopt);
+  if (!AllFiguresFound(ideal) || !(tolerance >= 0) || !(op_amp.Cin >= 0)) return kNoValue;
+  OpAmp trial = op_amp;
+  trial.Gbw = kUnlimitedGbw;
+  const auto holds = [&](double a0) {
+    trial.A0 = a0;
+    return FiguresWithinTolerance(MeasureCircuit(circuit, trial), ideal, tolerance);
+  };
+  return LowestHoldingFromAbove(holds, SearchStart(ideal), 1.0);
 }
 
 double RequiredSlewRate(double peak_hz, double peak_gain_db, double input_amplitude) {

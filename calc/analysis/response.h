@@ -66,6 +66,9 @@ struct ResponseFigures {
 };
 ResponseFigures MeasureResponse(const Response& response, double guess_hz);
 
+// Whether every figure but the phase has a finite value: the -3 dB points were found.
+bool AllFiguresFound(const ResponseFigures& figures);
+
 // fo of the circuit's ideal closed form, sqrt((1/R1 + 1/R2) / (R3 C1 C2)) / 2 pi, in plain
 // arithmetic (no value instead of an error on a circuit without one): where to look.
 double NaturalFrequency(const Circuit& circuit);
@@ -73,16 +76,25 @@ double NaturalFrequency(const Circuit& circuit);
 // The figures of the circuit's response, with the op-amp or ideal.
 ResponseFigures MeasureCircuit(const Circuit& circuit, const std::optional<OpAmp>& op_amp);
 
-// Whether the peak frequency, bandwidth Q and peak gain (as a ratio) of `figures` each lie
-// within `tolerance` (0.01 = 1 %) of those of `ideal`: what an op-amp must keep.
-bool WithinTolerance(const ResponseFigures& figures, const ResponseFigures& ideal,
-                     double tolerance);
+// Whether every figure a figures table shows stays within `tolerance` (0.01 = 1 %) of the
+// ideal circuit's: the peak frequency, the bandwidth Q, the peak gain (as a ratio, like H),
+// the bandwidth and both -3 dB frequencies. A figure that was not found does not hold.
+// The rule the required GBW and A0 hold the op-amp to.
+bool FiguresWithinTolerance(const ResponseFigures& figures, const ResponseFigures& ideal,
+                            double tolerance);
 
-// The smallest Gbw (for op_amp.A0) at which the op-amp circuit's peak frequency, bandwidth
-// Q and peak gain each stay within `tolerance` (0.01 = 1 %) of the ideal-op-amp circuit's,
-// and stay so at every higher Gbw; no value when A0 alone breaks the tolerance. The op-amp
-// has the input capacitance `cin` (F).
-double RequiredGbw(const Circuit& circuit, double a0, double tolerance, double cin = 0.0);
+// The smallest op_amp.Gbw (the op-amp otherwise as given) at which the circuit's figures
+// stay within `tolerance` of the ideal circuit's (FiguresWithinTolerance), and stay so at
+// every higher Gbw. No value when the op-amp's A0 misses the tolerance even with an
+// unlimited Gbw (RequiredA0 then says what would do), when the ideal circuit's figures are
+// not all found, for a tolerance that is not a number >= 0 or a negative input capacitance.
+// The op-amp's input capacitance (Cin) counts as it does in the circuit.
+double RequiredGbw(const Circuit& circuit, const OpAmp& op_amp, double tolerance);
+
+// The smallest op_amp.A0 at which, with an unlimited Gbw, the figures stay within
+// `tolerance` of the ideal circuit's, and stay so at every higher A0; no value as for
+// RequiredGbw, but for the op-amp's own A0.
+double RequiredA0(const Circuit& circuit, const OpAmp& op_amp, double tolerance);
 
 // The slew rate in V/s that a sine of `input_amplitude` volts (peak) needs at the peak:
 // 2 pi f_peak (input_amplitude |H(f_peak)|).

@@ -5,6 +5,7 @@
 #define KORVANE_CALC_ANALYSIS_SENSITIVITY_H
 
 #include "calc/circuit/circuit.h"
+#include "calc/circuit/circuit_parts.h"
 
 namespace calc {
 
@@ -14,6 +15,9 @@ struct PartSensitivities {
   double R1 = kNoValue, R2 = kNoValue, R3 = kNoValue, C1 = kNoValue, C2 = kNoValue;
   double Gbw = kNoValue;
 };
+
+// The parts' entries in the order of kPartNames (the op-amp's Gbw is not a part).
+inline PartValues PartsOf(const PartSensitivities& s) { return {s.R1, s.R2, s.R3, s.C1, s.C2}; }
 
 struct Sensitivities {
   PartSensitivities Fo, Q, H;

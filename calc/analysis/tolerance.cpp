@@ -5,7 +5,6 @@
 
 #include "calc/commands/command_messages.h"
 #include "calc/numeric/counter_random.h"
-#include "calc/studies/tolerance_messages.h"
 
 namespace calc {
 namespace {
@@ -14,25 +13,25 @@ bool PositiveFinite(double x) { return std::isfinite(x) && x > 0.0; }
 
 }  // namespace
 
-std::u16string_view ToleranceWarning(const Circuit& circuit, const ToleranceSettings& settings) {
-  if (const std::u16string_view missing = AnalysisInputWarning(circuit); !missing.empty()) {
-    return missing;
-  }
+std::optional<Diagnostic> ToleranceSettingsProblem(const Circuit& circuit,
+                                                   const ToleranceSettings& settings) {
+  // The analysis' own check of the parts it needs, so that both say the same.
+  if (!AnalysisInputWarning(circuit).empty()) return Diagnostic{Problem::kTolerancePartsMissing};
   for (int part = 0; part < kPartCount; ++part) {
     if (HasPart(circuit, part) && !PositiveFinite(PartsOf(circuit)[part])) {
-      return kToleranceCircuitWarning;
+      return Diagnostic{Problem::kToleranceCircuit};
     }
   }
   for (const double tolerance : settings.tolerances) {
-    if (std::isnan(tolerance)) return kToleranceMissingWarning;
-    if (!(tolerance >= 0.0 && tolerance < 1.0)) return kToleranceRangeWarning;
+    if (std::isnan(tolerance)) return Diagnostic{Problem::kToleranceMissing};
+    if (!(tolerance >= 0.0 && tolerance < 1.0)) return Diagnostic{Problem::kToleranceRange};
   }
-  if (settings.trials < 1 || settings.trials > kMaxTrials) return kTrialCountWarning;
+  if (settings.trials < 1 || settings.trials > kMaxTrials) return Diagnostic{Problem::kTrialCount};
   const YieldLimits& limits = settings.limits;
   if (!PositiveFinite(limits.Fo) || !PositiveFinite(limits.Q) || !PositiveFinite(limits.H)) {
-    return kYieldLimitWarning;
+    return Diagnostic{Problem::kYieldLimit};
   }
-  return {};
+  return std::nullopt;
 }
 
 double DrawPart(double nominal, double tolerance, Distribution distribution,

@@ -4,9 +4,11 @@
 #define KORVANE_CALC_ANALYSIS_TOLERANCE_H
 
 #include <cstdint>
+#include <optional>
 
 #include "calc/circuit/circuit.h"
 #include "calc/circuit/circuit_parts.h"
+#include "calc/text/diagnostic.h"
 
 namespace calc {
 
@@ -48,11 +50,13 @@ struct ToleranceSettings {
   int threads = 0;  // 0: every hardware thread
 };
 
-// The first fault that makes a run impossible or meaningless, as the warning to show, or
-// the empty text. Checked in order: the circuit (R1, R3, C1, C2 present; every part
-// present positive and finite), each tolerance (0 <= t < 1), the trial count, the limits
-// (positive and finite).
-std::u16string_view ToleranceWarning(const Circuit& circuit, const ToleranceSettings& settings);
+// The first fault that makes a run impossible or meaningless, or none. Checked in order:
+// the circuit (R1, R3, C1, C2 present: kTolerancePartsMissing; every part present positive
+// and finite: kToleranceCircuit), each tolerance (a value: kToleranceMissing; 0 <= t < 1:
+// kToleranceRange), the trial count (1 ... kMaxTrials: kTrialCount), the limits (positive
+// and finite: kYieldLimit). The default settings pass.
+std::optional<Diagnostic> ToleranceSettingsProblem(const Circuit& circuit,
+                                                   const ToleranceSettings& settings);
 
 // The value of `part` in trial `trial` of a run with `seed`: a function of these alone, so
 // trials repeat exactly with any number of threads. The draw for each part comes from its

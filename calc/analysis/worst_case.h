@@ -22,7 +22,7 @@ struct WorstCase {
 // sensitivities keep one sign), and Q in every resistor, but Q rises and falls with C1/C2
 // (it peaks at C1 = C2): where both capacitors' bands overlap, the points with C1 = C2 at
 // every resistor corner are searched too, so Q's maximum is exact there as well.
-// Parts must be positive and tolerances below 1 (ToleranceWarning); faults in the
+// Parts must be positive and tolerances below 1 (ToleranceSettingsProblem); faults in the
 // formulas raise FloatError as Analyze does.
 WorstCase AnalyzeWorstCase(const Circuit& nominal, const PartValues& tolerances);
 

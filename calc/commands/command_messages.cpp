@@ -12,6 +12,8 @@ std::u16string_view AnalysisInputWarning(const Circuit& circuit) {
   return {};
 }
 
+double GainOrUnity(double typed_h) { return std::isnan(typed_h) ? 1.0 : typed_h; }
+
 std::u16string_view DesignTargetWarning(double Fo, double Q) {
   if (std::isnan(Fo)) return kFoMissingWarning;
   if (std::isnan(Q)) return kQMissingWarning;

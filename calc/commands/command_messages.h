@@ -22,6 +22,11 @@ inline constexpr std::u16string_view kQErrorWarning =
 // What an empty gain field becomes: unity gain, and the field says so.
 inline constexpr std::u16string_view kDefaultGainText = u"1.0";
 
+// The centre gain the design works to: H as read, or unity gain when H has no value (an
+// empty or unreadable field). The window, the command line and the response's target all
+// read H this way. GainOrUnity(2.5) -> 2.5; GainOrUnity(kNoValue) -> 1; GainOrUnity(0) -> 0.
+double GainOrUnity(double typed_h);
+
 // The analysis needs R1, R3, C1 and C2; an R2 without a value selects the circuit
 // without R2. Empty when the circuit can be analysed.
 std::u16string_view AnalysisInputWarning(const Circuit& circuit);

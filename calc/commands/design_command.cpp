@@ -75,10 +75,8 @@ void ButtonCalcClick(Form& form, CalcState& state) {
   state.Q = ParseField(form, Field::EditQ);
   state.H = ParseField(form, Field::EditH);
   // No gain given means unity gain, and the field says so, even if a warning follows.
-  if (std::isnan(state.H)) {
-    form.SetText(Field::EditH, kDefaultGainText);
-    state.H = 1.0;
-  }
+  if (std::isnan(state.H)) form.SetText(Field::EditH, kDefaultGainText);
+  state.H = GainOrUnity(state.H);
 
   if (const std::u16string_view warning = DesignTargetWarning(state.Fo, state.Q);
       !warning.empty()) {

@@ -20,15 +20,13 @@ void AppendSensitivities(std::string& out, std::string_view section, const Sensi
   const std::array<std::pair<std::string_view, const PartSensitivities*>, 3> figures = {
       {{"fo", &s.Fo}, {"Q", &s.Q}, {"H", &s.H}}};
   for (const auto& [name, entries] : figures) {
-    const std::array<std::pair<std::string_view, double>, 6> values = {{{"R1", entries->R1},
-                                                                        {"R2", entries->R2},
-                                                                        {"R3", entries->R3},
-                                                                        {"C1", entries->C1},
-                                                                        {"C2", entries->C2},
-                                                                        {"GBW", entries->Gbw}}};
-    for (const auto& [part, value] : values) {
-      if (!std::isnan(value)) AppendRow(out, section, name, part, ShortestText(value));
+    const PartValues values = PartsOf(*entries);
+    for (int part = 0; part < kPartCount; ++part) {
+      if (!std::isnan(values[part])) {
+        AppendRow(out, section, name, kPartNames[part], ShortestText(values[part]));
+      }
     }
+    if (!std::isnan(entries->Gbw)) AppendRow(out, section, name, "GBW", ShortestText(entries->Gbw));
   }
 }
 

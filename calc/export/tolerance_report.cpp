@@ -52,7 +52,7 @@ void AppendSensitivityTable(std::u16string& out, std::u16string_view title, cons
       {{u"fo", &s.Fo}, {u"Q", &s.Q}, {u"H", &s.H}}};
   for (const auto& [name, entries] : rows) {
     out.append(Label(name));
-    const double values[] = {entries->R1, entries->R2, entries->R3, entries->C1, entries->C2};
+    const PartValues values = PartsOf(*entries);
     for (int part = 0; part < kPartCount; ++part) {
       if (HasPart(circuit, part)) out.append(Cell(FormatFixed(values[part], 0, 4)));
     }

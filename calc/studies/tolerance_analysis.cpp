@@ -1,18 +1,19 @@
 #include "calc/studies/tolerance_analysis.h"
 
-#include <stdexcept>
+#include <optional>
+#include <utility>
 
 #include "calc/analysis/model_sensitivity.h"
 
 namespace calc {
 
-std::optional<ToleranceAnalysis> RunToleranceAnalysis(const Circuit& circuit,
-                                                      const ToleranceSettings& settings,
-                                                      const std::optional<OpAmp>& op_amp,
-                                                      std::span<const double> envelope_hz,
-                                                      const ProgressCallback& progress) {
-  if (!ToleranceWarning(circuit, settings).empty()) {
-    throw std::invalid_argument("RunToleranceAnalysis: settings rejected by ToleranceWarning");
+Outcome<ToleranceAnalysis> RunToleranceAnalysis(const Circuit& circuit,
+                                                const ToleranceSettings& settings,
+                                                const std::optional<OpAmp>& op_amp,
+                                                std::span<const double> envelope_hz,
+                                                const ProgressCallback& progress) {
+  if (std::optional<Diagnostic> problem = ToleranceSettingsProblem(circuit, settings)) {
+    return *std::move(problem);
   }
   ToleranceAnalysis analysis;
   analysis.circuit = circuit;
@@ -31,13 +32,13 @@ std::optional<ToleranceAnalysis> RunToleranceAnalysis(const Circuit& circuit,
       return progress(trials + done, total);
     };
   }
-  std::optional<MonteCarloResult> monte_carlo = RunMonteCarlo(circuit, settings, trial_progress);
-  if (!monte_carlo) return std::nullopt;
+  Outcome<MonteCarloResult> monte_carlo = RunMonteCarlo(circuit, settings, trial_progress);
+  if (!monte_carlo) return monte_carlo.diagnostic();
   analysis.monte_carlo = *std::move(monte_carlo);
   if (!envelope_hz.empty()) {
-    std::optional<GainEnvelope> envelope = ComputeGainEnvelope(
+    Outcome<GainEnvelope> envelope = ComputeGainEnvelope(
         analysis.monte_carlo.trials, op_amp, envelope_hz, settings.threads, envelope_progress);
-    if (!envelope) return std::nullopt;
+    if (!envelope) return envelope.diagnostic();
     analysis.envelope = *std::move(envelope);
   }
   return analysis;

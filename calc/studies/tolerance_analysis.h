@@ -15,6 +15,7 @@
 #include "calc/analysis/worst_case.h"
 #include "calc/circuit/circuit.h"
 #include "calc/numeric/parallel_for.h"
+#include "calc/text/outcome.h"
 
 namespace calc {
 
@@ -32,13 +33,13 @@ struct ToleranceAnalysis {
 // envelope use `op_amp` (the envelope an ideal op-amp without one). Runs on the calling
 // thread plus settings.threads - 1 others, so a window calls it off its own thread.
 // Progress counts the Monte Carlo trials, then the envelope's trial responses, on one
-// scale; a cancelled run gives no result. Settings that ToleranceWarning rejects raise
-// std::invalid_argument; faults in the formulas raise FloatError.
-std::optional<ToleranceAnalysis> RunToleranceAnalysis(const Circuit& circuit,
-                                                      const ToleranceSettings& settings,
-                                                      const std::optional<OpAmp>& op_amp,
-                                                      std::span<const double> envelope_hz,
-                                                      const ProgressCallback& progress = {});
+// scale; a cancelled run gives kCancelled. Settings that ToleranceSettingsProblem rejects
+// give its diagnostic; faults in the formulas raise FloatError.
+Outcome<ToleranceAnalysis> RunToleranceAnalysis(const Circuit& circuit,
+                                                const ToleranceSettings& settings,
+                                                const std::optional<OpAmp>& op_amp,
+                                                std::span<const double> envelope_hz,
+                                                const ProgressCallback& progress = {});
 
 }  // namespace calc
 

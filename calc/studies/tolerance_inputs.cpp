@@ -2,43 +2,31 @@
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <random>
 
-#include "calc/studies/tolerance_messages.h"
 #include "calc/text/quantity_parse.h"
 
 namespace calc {
 namespace {
-
-bool IsBlank(char16_t c) { return c <= u' ' || c == u'\u3000'; }
-
-std::u16string_view Trim(std::u16string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 // 2^62: every whole double up to here converts to int64 exactly and without overflow.
 constexpr double kLargestCount = 4611686018427387904.0;
 
 }  // namespace
 
-double ParsePercent(std::u16string_view text) {
-  text = Trim(text);
-  if (!text.empty() && (text.back() == u'%' || text.back() == u'％')) text.remove_suffix(1);
-  const double percent = ParseQuantity(text);
-  return percent / 100.0;
-}
-
-std::optional<std::int64_t> ParseTrialCount(std::u16string_view text) {
+Outcome<std::int64_t> ParseTrialCount(std::u16string_view text) {
   const double count = ParseQuantity(text);
-  if (!(count >= 0.0 && count <= kLargestCount) || count != std::floor(count)) return {};
+  if (!(count >= 0.0 && count <= kLargestCount) || count != std::floor(count)) {
+    return Diagnostic{Problem::kTrialCount};
+  }
   return static_cast<std::int64_t>(count);
 }
 
-std::optional<std::uint64_t> ParseSeed(std::u16string_view text) {
-  text = Trim(text);
-  if (text.empty() || text.size() > 40) return {};
+Outcome<std::uint64_t> ParseSeed(std::u16string_view text) {
+  const Diagnostic refused{Problem::kSeed};
+  text = TrimBlanks(text);
+  if (text.empty() || text.size() > 40) return refused;
   std::string digits;
   for (const char16_t c : text) {
     if (c >= u'0' && c <= u'9') {
@@ -46,13 +34,13 @@ std::optional<std::uint64_t> ParseSeed(std::u16string_view text) {
     } else if (c >= u'０' && c <= u'９') {
       digits.push_back(static_cast<char>('0' + (c - u'０')));
     } else {
-      return {};
+      return refused;
     }
   }
   std::uint64_t seed = 0;
   const char* const end = digits.data() + digits.size();
   const auto [stop, error] = std::from_chars(digits.data(), end, seed);
-  if (error != std::errc() || stop != end) return {};
+  if (error != std::errc() || stop != end) return refused;
   return seed;
 }
 
@@ -61,37 +49,45 @@ std::uint64_t NewSeed() {
   return (static_cast<std::uint64_t>(device()) << 32) ^ static_cast<std::uint64_t>(device());
 }
 
-ToleranceInputs ReadToleranceTexts(const Circuit& circuit, const ToleranceTexts& texts,
-                                   std::uint64_t fresh_seed) {
-  ToleranceInputs result;
-  ToleranceSettings& settings = result.settings;
+Outcome<ToleranceSettings> ReadToleranceTexts(const Circuit& circuit, const ToleranceTexts& texts,
+                                              std::uint64_t fresh_seed) {
+  // Each input is read in the order of the checks and the settings checked again once it
+  // is in: the defaults pass, so the first problem found is the first input's.
+  ToleranceSettings settings;
+  settings.distribution = texts.distribution;
+  const auto problem = [&] { return ToleranceSettingsProblem(circuit, settings); };
+  if (std::optional<Diagnostic> found = problem()) return *std::move(found);
   for (int part = 0; part < kPartCount; ++part) {
     const std::u16string& own = texts.part[part];
-    const std::u16string& kind = IsResistor(part) ? texts.resistor : texts.capacitor;
-    settings.tolerances[part] = ParsePercent(own.empty() ? kind : own);
+    const Outcome<double> tolerance =
+        ParsePercent(own.empty() ? (IsResistor(part) ? texts.resistor : texts.capacitor) : own);
+    if (!tolerance) return Diagnostic{Problem::kToleranceMissing};
+    settings.tolerances[part] = *tolerance;
+    if (std::optional<Diagnostic> found = problem()) return *std::move(found);
   }
-  settings.distribution = texts.distribution;
-  const std::optional<std::int64_t> trials = ParseTrialCount(texts.trials);
-  settings.trials = trials.value_or(0);  // no count: the trial-count warning
-  settings.limits = {ParsePercent(texts.limit_fo), ParsePercent(texts.limit_q),
-                     ParsePercent(texts.limit_h)};
+  const Outcome<std::int64_t> trials = ParseTrialCount(texts.trials);
+  if (!trials) return trials.diagnostic();
+  settings.trials = *trials;
+  if (std::optional<Diagnostic> found = problem()) return *std::move(found);
 
-  // The seed is the only input ToleranceWarning cannot see (every 64-bit value is a seed),
-  // so its check goes between the trial count's and the limits'.
-  ToleranceSettings up_to_trials = settings;
-  up_to_trials.limits = {};
-  result.warning = ToleranceWarning(circuit, up_to_trials);
-  if (!result.warning.empty()) return result;
-  if (Trim(texts.seed).empty()) {
+  // Every 64-bit value is a seed: only its text can be wrong.
+  if (TrimBlanks(texts.seed).empty()) {
     settings.seed = fresh_seed;
-  } else if (const std::optional<std::uint64_t> seed = ParseSeed(texts.seed)) {
-    settings.seed = *seed;
   } else {
-    result.warning = kSeedWarning;
-    return result;
+    const Outcome<std::uint64_t> seed = ParseSeed(texts.seed);
+    if (!seed) return seed.diagnostic();
+    settings.seed = *seed;
   }
-  result.warning = ToleranceWarning(circuit, settings);
-  return result;
+
+  double* const limits[] = {&settings.limits.Fo, &settings.limits.Q, &settings.limits.H};
+  const std::u16string* const limit_texts[] = {&texts.limit_fo, &texts.limit_q, &texts.limit_h};
+  for (int figure = 0; figure < 3; ++figure) {
+    const Outcome<double> limit = ParsePercent(*limit_texts[figure]);
+    if (!limit) return Diagnostic{Problem::kYieldLimit};
+    *limits[figure] = *limit;
+  }
+  if (std::optional<Diagnostic> found = problem()) return *std::move(found);
+  return settings;
 }
 
 }  // namespace calc

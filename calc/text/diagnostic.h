@@ -1,6 +1,7 @@
 // Why a study, or the reading of its settings, gives no result, and the warnings a result
 // carries: typed problems whose texts the user reads come from one table (diagnostic.cpp),
-// a Japanese text for the window and an English one for korvane-cli.
+// a Japanese text for the window and an English one for korvane-cli, and whether it is a
+// warning or an error.
 #ifndef KORVANE_CALC_TEXT_DIAGNOSTIC_H
 #define KORVANE_CALC_TEXT_DIAGNOSTIC_H
 
@@ -15,6 +16,46 @@ namespace calc {
 // Add a problem here and its row in the table; a test checks that every row is there.
 enum class Problem {
   kCancelled,  // the user stopped the run
+
+  // Readers of typed settings, before a front end names the setting: {0} the text.
+  kNotANumber,
+  kNotPositive,
+  // A setting of a front end: {0} its name (the window's label, korvane-cli's option
+  // without "--"), {1} the text as typed.
+  kFieldNotPositive,
+  kOptionNotPositive,
+  kNotUtf8,  // {0} the input's name
+
+  // The tolerance analysis' settings, in the order they are checked.
+  kTolerancePartsMissing,
+  kToleranceCircuit,
+  kToleranceMissing,
+  kToleranceRange,
+  kTrialCount,
+  kSeed,
+  kYieldLimit,
+  kToleranceOpAmp,
+
+  // The design command's own warning or error, where a study's circuit comes from it:
+  // {0} its text as the command writes it.
+  kDesignWarning,
+  kDesignError,
+
+  // The response study's settings.
+  kNoCentreFrequency,
+  kFrequencyOrder,
+  kPointCount,         // {0} the most points
+  kResponseTolerance,  // {0} the text as typed
+  // What the response study finds the op-amp lacks: {0} the required figure as shown.
+  kGbwShort,
+  kA0Short,
+  kSlewShort,
+  kFiguresNotFound,  // no -3 dB points on the ideal curve: nothing to hold the op-amp to
+
+  // korvane-cli's batch rows.
+  kLockCell,
+  kUnterminatedCell,
+  kCellCount,  // {0} the row's number, {1} its cells, {2} the header's
 
   // Reading an op-amp catalogue file. Details: the file, then the line, then for a cell its
   // column's number and name and the cell's text (cut short), then what else the text says.
@@ -60,12 +101,19 @@ enum class Problem {
   kCount  // the number of problems; not a problem
 };
 
+// How a front end shows a problem: a warning asks for other input (the window's warning
+// box), an error says that something could not be done (the error box); korvane-cli
+// writes "warning: " or "error: " before the text.
+enum class Severity { kError, kWarning };
+
 struct Diagnostic {
   Problem problem = Problem::kCancelled;
-  std::vector<std::string> details;  // UTF-8, in the order of the texts' {0}, {1}, ...
+  std::vector<std::string> details = {};  // UTF-8, in the order of the texts' {0}, {1}, ...
 
   friend bool operator==(const Diagnostic&, const Diagnostic&) = default;
 };
+
+Severity SeverityOf(Problem problem);
 
 // The window's text of `diagnostic` (Japanese), its details filled in.
 std::u16string WindowText(const Diagnostic& diagnostic);

@@ -11,6 +11,7 @@
 
 #include "calc/export/csv_writer.h"
 #include "calc/numeric/parallel_for.h"
+#include "calc/text/diagnostic.h"
 #include "cli/batch/csv_reader.h"
 #include "cli/batch/result_columns.h"
 #include "cli/text_commands.h"
@@ -98,7 +99,7 @@ CommandOutcome RunRow(Command command, const HeaderMap& map, const Row& row) {
     if (lock == "1") {
       input.lock = true;
     } else if (!lock.empty() && lock != "0") {
-      return RowError(command, "The lock cell must be 1, 0 or empty.");
+      return RowError(command, calc::CliText({calc::Problem::kLockCell}));
     }
     return RunDesign(input, Report::kSkip);
   }
@@ -111,11 +112,12 @@ bool WriteRowLine(std::string& line, Command command, const HeaderMap& map, std:
                   const Row& row) {
   CommandOutcome outcome;
   if (row.unterminated) {
-    outcome = RowError(command, "The input ends inside a quoted cell.");
+    outcome = RowError(command, calc::CliText({calc::Problem::kUnterminatedCell}));
   } else if (row.cells.size() != header_size) {
-    outcome = RowError(command, "Row " + std::to_string(row.number) + " has " +
-                                    std::to_string(row.cells.size()) + " cells; the header has " +
-                                    std::to_string(header_size) + ".");
+    outcome = RowError(command,
+                       calc::CliText({calc::Problem::kCellCount,
+                                      {std::to_string(row.number), std::to_string(row.cells.size()),
+                                       std::to_string(header_size)}}));
   } else {
     outcome = RunRow(command, map, row);
   }

@@ -25,9 +25,8 @@ void AddToleranceSubcommand(CLI::App& app, int& exit_code) {
   command->add_option("--tol-r", input.tol_r, "Tolerance of every resistor")->capture_default_str();
   command->add_option("--tol-c", input.tol_c, "Tolerance of every capacitor")
       ->capture_default_str();
-  const char* const part_options[] = {"--tol-r1", "--tol-r2", "--tol-r3", "--tol-c1", "--tol-c2"};
-  for (int part = 0; part < 5; ++part) {
-    command->add_option(part_options[part], input.tol_part[part],
+  for (int part = 0; part < calc::kPartCount; ++part) {
+    command->add_option(std::string(kPartToleranceOptions[part]), input.tol_part[part],
                         "This part's tolerance, overriding its kind's");
   }
   const std::map<std::string, calc::Distribution> distributions = {
@@ -52,8 +51,9 @@ void AddToleranceSubcommand(CLI::App& app, int& exit_code) {
                       "measured peak, bandwidth Q and peak gain with this op-amp");
   command->add_option("--a0", input.a0, "Op-amp DC gain (with --gbw)")->capture_default_str();
   command->footer(
-      "Tolerances and limits are percentages (\"1%\", \"0.5\"). Without --design the circuit\n"
-      "is --r1 .. --c2 as for analyze; with it, --c2 is the design's kept C2.\n"
+      "Tolerances and limits are per cent, a bare number too (\"1\" = \"1%\", \"0.5\" = 0.5 %).\n"
+      "Without --design the circuit is --r1 .. --c2 as for analyze; with it, --c2 is the\n"
+      "design's kept C2.\n"
       "Formats: text, the report; json, {\"sensitivity\", \"worst_case\", \"monte_carlo\",\n"
       "\"yield\", \"yield_interval\"}, and \"model_sensitivity\" with --gbw; csv, the trials\n"
       "(part values and fo, Q, H) one row each.\n"

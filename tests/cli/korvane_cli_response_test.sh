@@ -61,4 +61,30 @@ status=0; err=$("$cli" response --r1 10k --r3 100k --c1 10n --c2 10n --points 1 
 [[ $status == 1 && $err == *"--points"* ]] || fail "one point: exit $status, '$err'"
 status=0; err=$("$cli" netlist --r1 0 --r3 100k --c1 10n --c2 10n 2>&1 >/dev/null) || status=$?
 [[ $status == 1 && $err == *"no centre frequency"* ]] || fail "R1 = 0: exit $status, '$err'"
+# An A0 too low for the tolerance at any GBW: no required GBW, the A0 that would do (ngspice:
+# 329.14k - 329.15k), and a warning saying so; the exit status tells a script.
+status=0
+"$cli" response --r1 1.5k --r2 47 --r3 300k --c1 1n --c2 1n --gbw 100M --format json \
+  >"$work/a0.json" 2>"$work/a0.err" || status=$?
+[[ $status == 1 ]] || fail "A0 short: exit $status"
+python3 - "$work/a0.json" <<'PY'
+import json, sys
+doc = json.load(open(sys.argv[1]))
+assert doc["required_gbw_hz"] is None, doc
+assert 329.13e3 < doc["required_a0"] < 329.16e3, doc
+PY
+grep -qx "warning: the op-amp's A0 is too low for the tolerance at any GBW: 329\.1[0-9]*k or more is needed" \
+  "$work/a0.err" || fail "no A0 warning: $(cat "$work/a0.err")"
+
+# A bare tolerance is per cent: 0.01 is 0.01 %, which an A0 of 100k cannot hold.
+status=0
+"$cli" response --design --fo 10k --q 10 --h 10 --gbw 1M --tolerance 0.01 --format json \
+  >"$work/tight.json" 2>"$work/tight.err" || status=$?
+[[ $status == 1 ]] && grep -q "A0 is too low" "$work/tight.err" || fail "--tolerance 0.01: $(cat "$work/tight.err")"
+
+# The rules are stated where the options are.
+"$cli" response --help >"$work/help.txt"
+for rule in "a bare number too: 1 = 1%" "the opamp curve with --gbw" "exact" "CR LF"; do
+  grep -qF "$rule" "$work/help.txt" || fail "--help does not say '$rule'"
+done
 echo "korvane-cli response and netlist: all checks passed"

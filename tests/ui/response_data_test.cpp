@@ -1,10 +1,12 @@
-// The response window's numbers without widgets: its own field texts, the error column,
-// the CSV, and the op-amp shortfall the panel warns about.
+// The response window's numbers without widgets: its tolerance field's rule, the error
+// column, and the op-amp shortfall the panel warns about.
 #include <QTest>
 #include <cmath>
 #include <limits>
 
 #include "calc/circuit/band_pass.h"
+#include "calc/studies/response_study.h"
+#include "calc/text/quantity_format.h"
 #include "ui/response/response_data.h"
 #include "ui/response/settings_text.h"
 
@@ -24,40 +26,38 @@ class ResponseDataTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
+  // The panel's tolerance field reads as every tolerance field does: a bare number is per
+  // cent ("1" = "1%"), and the tolerance lies above 0 % and below 100 %.
   void Tolerance_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("fraction");
     QTest::newRow("percent") << "1%" << 0.01;
     QTest::newRow("percent with blank") << "0.5 %" << 0.005;
     QTest::newRow("full-width percent sign") << u"2％"_qs << 0.02;
-    QTest::newRow("bare fraction") << "0.01" << 0.01;
-    QTest::newRow("fraction with prefix") << "5m" << 0.005;
+    QTest::newRow("bare one is one per cent") << "1" << 0.01;
+    QTest::newRow("bare 0.01 is 0.01 per cent") << "0.01" << 0.0001;
+    QTest::newRow("0.01 per cent") << "0.01%" << 0.0001;
+    QTest::newRow("percent with prefix") << "5m" << 0.00005;
     QTest::newRow("sign alone") << "%" << kNaN;
     QTest::newRow("empty") << "" << kNaN;
     QTest::newRow("zero") << "0%" << kNaN;
     QTest::newRow("negative") << "-1%" << kNaN;
     QTest::newRow("whole") << "100%" << kNaN;
-    QTest::newRow("bare one") << "1" << kNaN;
+    QTest::newRow("bare hundred") << "100" << kNaN;
     QTest::newRow("words") << "tight" << kNaN;
   }
 
   void Tolerance() {
     QFETCH(QString, text);
     QFETCH(double, fraction);
-    const double read = ui::ParseTolerance(text.toStdU16String());
+    const calc::Outcome<double> read = calc::ParseResponseTolerance(text.toStdU16String());
     if (std::isnan(fraction)) {
-      QVERIFY2(std::isnan(read), qPrintable(QString::number(read)));
+      QVERIFY2(!read.ok(), qPrintable(text));
+      QCOMPARE(read.diagnostic().problem, calc::Problem::kResponseTolerance);
     } else {
-      QCOMPARE(read, fraction);
+      QVERIFY(read.ok());
+      QCOMPARE(*read, fraction);
     }
-  }
-
-  void PositiveQuantities() {
-    QCOMPARE(ui::ParsePositive(u"10M"), 10e6);
-    QCOMPARE(ui::ParsePositive(u"100k"), 100e3);
-    QVERIFY(std::isnan(ui::ParsePositive(u"0")));
-    QVERIFY(std::isnan(ui::ParsePositive(u"-5")));
-    QVERIFY(std::isnan(ui::ParsePositive(u"")));
   }
 
   void PercentErrors() {
@@ -69,22 +69,9 @@ class ResponseDataTest : public QObject {
     QCOMPARE(ui::PercentError(1.0, 0.0), std::u16string());
   }
 
-  void CsvHasOneColumnPairPerCurve() {
-    ui::ResponseData data;
-    data.frequencies_hz = {10.0, 1e3, 123456.789};
-    data.curves.push_back({ui::CurveKind::kIdeal, {-40.0, 0.0, -41.5}, {-90.0, 180.0, 90.0}, {}});
-    data.curves.push_back({ui::CurveKind::kOpAmp, {-40.5, -0.25, -60.0}, {-91.0, 179.5, 45.0}, {}});
-    QCOMPARE(QString::fromStdString(ui::CurvesCsv(data)),
-             QStringLiteral("frequency_hz,ideal_gain_db,ideal_phase_deg,opamp_gain_db,"
-                            "opamp_phase_deg\n"
-                            "10,-40,-90,-40.5,-91\n"
-                            "1000,0,180,-0.25,179.5\n"
-                            "123456.789,-41.5,90,-60,45\n"));
-  }
-
   void ComputedCurvesCoverTwoDecadesEitherSide() {
     const ui::ResponseSubject subject = DefaultSubject();
-    const ui::ResponseData data = ui::ComputeResponseData(subject, ui::OpAmpSettings{});
+    const ui::ResponseData data = *ui::ComputeResponseData(subject, ui::OpAmpSettings{});
     QCOMPARE(data.frequencies_hz.size(), std::size_t{ui::kResponsePoints});
     QVERIFY(std::abs(data.frequencies_hz.front() / (subject.analysed.Fo / 100.0) - 1.0) < 1e-12);
     QVERIFY(std::abs(data.frequencies_hz.back() / (subject.analysed.Fo * 100.0) - 1.0) < 1e-12);
@@ -104,24 +91,28 @@ class ResponseDataTest : public QObject {
   void ShortfallAtTheRequiredFigures() {
     const ui::ResponseSubject subject = DefaultSubject();
     ui::OpAmpSettings settings;
-    const double required = ui::ComputeResponseData(subject, settings).required_gbw_hz;
+    const double required = ui::ComputeResponseData(subject, settings)->required_gbw_hz;
     QVERIFY(std::isfinite(required) && required > 0.0);
 
     settings.op_amp.Gbw = required;
-    ui::ResponseData data = ui::ComputeResponseData(subject, settings);
-    QVERIFY(!data.gbw_short);
+    QVERIFY(!ui::ComputeResponseData(subject, settings)->FallsShort(calc::Problem::kGbwShort));
     settings.op_amp.Gbw = 0.9 * required;
-    data = ui::ComputeResponseData(subject, settings);
-    QVERIFY(data.gbw_short);
+    const ui::ResponseData data = *ui::ComputeResponseData(subject, settings);
+    QVERIFY(data.FallsShort(calc::Problem::kGbwShort));
+    QCOMPARE(QString::fromStdU16String(calc::WindowText(data.shortfalls.front())),
+             QStringLiteral("オペアンプのGBWが不足しています (必要 %1Hz 以上)")
+                 .arg(QString::fromStdU16String(calc::FormatDisplayed(required)).trimmed()));
 
-    // 2 pi f_peak |H| V: 2 pi 964.575 Hz x 1000 V = 6.0606 V/us at unity gain.
+    // 2 pi f_peak |H| V: 2 pi 964.575 Hz x 1000 V = 6.0606 V/us at unity gain (a 10 MHz
+    // op-amp moves this peak by less than 1e-4).
+    settings.op_amp.Gbw = 10e6;
     settings.input_amplitude_v = 1000.0;
     settings.slew_v_per_us = 6.0;
-    data = ui::ComputeResponseData(subject, settings);
-    QVERIFY(std::abs(data.required_slew_v_per_us - 6.0606) < 1e-3);
-    QVERIFY(data.slew_short);
+    const ui::ResponseData slow = *ui::ComputeResponseData(subject, settings);
+    QVERIFY(std::abs(slow.required_slew_v_per_us - 6.0606) < 1e-3);
+    QVERIFY(slow.FallsShort(calc::Problem::kSlewShort));
     settings.slew_v_per_us = 6.1;
-    QVERIFY(!ui::ComputeResponseData(subject, settings).slew_short);
+    QVERIFY(!ui::ComputeResponseData(subject, settings)->FallsShort(calc::Problem::kSlewShort));
   }
 };
 

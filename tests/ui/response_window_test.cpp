@@ -175,7 +175,7 @@ class ResponseWindowTest : public QObject, protected testing_support::WindowTest
     QCOMPARE(table->item(ui::ResponsePanel::kPeak, 1)->text().section(u'\n', 1),
              u'(' + QString::fromStdU16String(ui::PercentError(ideal.peak_hz, 1000.0)) + u')');
 
-    const double required = calc::RequiredGbw(circuit, 100e3, 0.01);
+    const double required = calc::RequiredGbw(circuit, op_amp, 0.01);
     QCOMPARE(window->data()->required_gbw_hz, required);
     QVERIFY(window->findChild<QLabel*>(QStringLiteral("RequiredGbw"))
                 ->text()
@@ -236,7 +236,7 @@ class ResponseWindowTest : public QObject, protected testing_support::WindowTest
     gbw->setText(QStringLiteral("10k"));
     Q_EMIT gbw->editingFinished();
     QCOMPARE(window->panel()->settings().op_amp.Gbw, 10e3);
-    QVERIFY(window->data()->gbw_short);
+    QVERIFY(window->data()->FallsShort(calc::Problem::kGbwShort));
     auto* warning = window->findChild<QLabel*>(QStringLiteral("OpAmpWarning"));
     QVERIFY(warning->isVisibleTo(window));
     QVERIFY(warning->text().contains(QStringLiteral("GBW")));

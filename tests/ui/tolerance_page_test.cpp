@@ -144,12 +144,12 @@ class TolerancePageTest : public QObject, protected testing_support::WindowTestF
     texts.part[3] = u"2%";
     texts.distribution =
         distribution == 1 ? calc::Distribution::kNormal : calc::Distribution::kUniform;
-    const calc::ToleranceInputs inputs = calc::ReadToleranceTexts(circuit, texts, 99);
-    QVERIFY(inputs.warning.empty());
-    const auto expected =
-        calc::RunToleranceAnalysis(circuit, inputs.settings, window_->panel()->settings().op_amp,
-                                   window_->data()->frequencies_hz);
-    QVERIFY(expected.has_value());
+    const calc::Outcome<calc::ToleranceSettings> settings =
+        calc::ReadToleranceTexts(circuit, texts, 99);
+    QVERIFY(settings.ok());
+    const auto expected = calc::RunToleranceAnalysis(
+        circuit, *settings, window_->panel()->settings().op_amp, window_->data()->frequencies_hz);
+    QVERIFY(expected.ok());
 
     QVERIFY(expected->model_sensitivities.has_value());
     const calc::PartSensitivities* rows[] = {
@@ -252,13 +252,15 @@ class TolerancePageTest : public QObject, protected testing_support::WindowTestF
     if (field == "EditSeed") texts.seed = text.toStdU16String();
     if (field == "EditLimitQ") texts.limit_q = text.toStdU16String();
     if (field == "EditLimitFo") texts.limit_fo = text.toStdU16String();
-    const std::u16string_view warning = calc::ReadToleranceTexts(kWithR2, texts, 1).warning;
-    QVERIFY(!warning.empty());
+    const calc::Outcome<calc::ToleranceSettings> refused =
+        calc::ReadToleranceTexts(kWithR2, texts, 1);
+    QVERIFY(!refused.ok());
+    const std::u16string warning = calc::WindowText(refused.diagnostic());
 
     watch_->Expect();
     Click("ButtonRunTolerance");
     QTRY_COMPARE(watch_->pending_expectations(), 0);
-    QCOMPARE(watch_->boxes().back().text, QString::fromStdU16String(std::u16string(warning)));
+    QCOMPARE(watch_->boxes().back().text, QString::fromStdU16String(warning));
     QVERIFY(!Page()->running());
     VerifyNoResults();
     QVERIFY(Page()->findChild<QPushButton*>(QStringLiteral("ButtonRunTolerance"))->isEnabled());

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "calc/commands/command_messages.h"
 #include "calc/text/quantity_parse.h"
 
 namespace ui {
@@ -21,9 +22,7 @@ std::optional<ResponseSubject> CurrentSubject(const calc::Form& form,
 
   const double fo = calc::ParseQuantity(form.Text(calc::Field::EditFo));
   const double q = calc::ParseQuantity(form.Text(calc::Field::EditQ));
-  const std::u16string h_text = form.Text(calc::Field::EditH);
-  const double h = calc::ParseQuantity(h_text);
-  const double gain = std::isnan(h) ? 1.0 : h;
+  const double gain = calc::GainOrUnity(calc::ParseQuantity(form.Text(calc::Field::EditH)));
   if (IsPositive(fo) && IsPositive(q) && IsPositive(gain)) {
     subject.target = calc::TransferFunction{fo, q, gain};
   }

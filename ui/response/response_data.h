@@ -1,20 +1,17 @@
-// The numbers the response window shows, worked out from the subject and the op-amp
-// settings: the curves on one logarithmic frequency grid, the figures measured on each
-// curve, and what the circuit asks of its op-amp. No widgets, so a benchmark and the tests
-// see exactly what the window draws.
+// What the response window shows is the core's response study (calc/studies/
+// response_study.h) of the main window's subject with the panel's op-amp settings; this
+// header only gives it the window's names and turns the settings into the study's inputs.
 #ifndef KORVANE_UI_RESPONSE_RESPONSE_DATA_H
 #define KORVANE_UI_RESPONSE_RESPONSE_DATA_H
 
-#include <optional>
-#include <string>
-#include <vector>
-
 #include "calc/analysis/response.h"
+#include "calc/studies/response_study.h"
+#include "calc/text/outcome.h"
 #include "ui/main_window/response_view.h"
 
 namespace ui {
 
-// The panel's settings, as numbers.
+// The panel's settings, as numbers. The window always has an op-amp.
 struct OpAmpSettings {
   calc::OpAmp op_amp{};            // A0 and GBW of the chosen op-amp
   double slew_v_per_us = 13.0;     // its slew rate
@@ -22,43 +19,21 @@ struct OpAmpSettings {
   double tolerance = 0.01;         // 0.01 = 1 %
 };
 
-enum class CurveKind { kTarget, kIdeal, kOpAmp };
-inline constexpr int kCurveKinds = 3;
+using ResponseData = calc::ResponseStudy;
+using Curve = calc::ResponseCurve;
+using CurveKind = calc::CurveKind;
+using calc::kCurveKinds;
+inline constexpr int kResponsePoints = calc::kDefaultResponsePoints;
 
-struct Curve {
-  CurveKind kind;
-  std::vector<double> gain_db;    // one per frequency of the grid
-  std::vector<double> phase_deg;  // (-180, 180]
-  calc::ResponseFigures figures;
-};
-
-struct ResponseData {
-  std::vector<double> frequencies_hz;  // the grid, ascending
-  std::vector<Curve> curves;           // present ones in CurveKind order
-  double required_gbw_hz = calc::kNoValue;
-  double required_slew_v_per_us = calc::kNoValue;
-  bool gbw_short = false;   // the chosen op-amp's GBW is below the required one
-  bool slew_short = false;  // its slew rate is below the required one
-
-  const Curve* Find(CurveKind kind) const;
-};
-
-// The default grid: two decades either side of the circuit's fo.
-inline constexpr int kResponsePoints = 400;
-inline constexpr double kDecadesEitherSide = 2.0;
-
-// Curves and figures of `subject` on `points` frequencies spread logarithmically over two
-// decades either side of the analysed fo; the target curve only when the subject has one.
-ResponseData ComputeResponseData(const ResponseSubject& subject, const OpAmpSettings& settings,
+// The study's inputs: `subject`'s circuit and target, the settings, and `points`
+// frequencies over the default grid (two decades either side of the circuit's fo).
+calc::ResponseInputs StudyInputs(const ResponseSubject& subject, const OpAmpSettings& settings,
                                  int points = kResponsePoints);
 
-// The curves as CSV: a header "frequency_hz" then "<curve>_gain_db,<curve>_phase_deg" per
-// present curve (target, ideal, opamp), and one row per frequency, numbers in shortest
-// round-trip form.
-std::string CurvesCsv(const ResponseData& data);
-
-// The name a curve goes by in files: "target", "ideal", "opamp".
-const char* CurveFileName(CurveKind kind);
+// The study of StudyInputs(subject, settings, points).
+calc::Outcome<ResponseData> ComputeResponseData(const ResponseSubject& subject,
+                                                const OpAmpSettings& settings,
+                                                int points = kResponsePoints);
 
 }  // namespace ui
 

@@ -8,7 +8,11 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "calc/studies/response_study.h"
+#include "calc/studies/setting_texts.h"
+#include "calc/text/diagnostic.h"
 #include "calc/text/quantity_format.h"
+#include "calc/text/utf8.h"
 #include "ui/boxes/warning_box.h"
 #include "ui/response/settings_text.h"
 
@@ -39,20 +43,32 @@ double Figure(const calc::ResponseFigures& figures, int row) {
   }
 }
 
+// A field of the panel. `setting` names it in its warning; a field without one is the
+// tolerance, read by its own rule.
 struct FieldRow {
   const char* name;
   const char* label;
   const char* text;
   const char* hint;
+  const char* setting;
 };
 
 constexpr FieldRow kFields[] = {
-    {"EditGbw", "GBW [Hz]", "10M", "オペアンプの利得帯域幅積"},
-    {"EditA0", "A0", "100k", "オペアンプの直流開ループ利得"},
-    {"EditSlew", "SR [V/µs]", "13", "オペアンプのスルーレート"},
-    {"EditAmplitude", "入力振幅 [V]", "1", "入力正弦波の振幅 (ピーク値)"},
-    {"EditTolerance", "許容誤差", "1%", "必要GBWの基準: \"1%\" または \"0.01\""},
+    {"EditGbw", "GBW [Hz]", "10M", "オペアンプの利得帯域幅積", "GBW"},
+    {"EditA0", "A0", "100k", "オペアンプの直流開ループ利得", "A0"},
+    {"EditSlew", "SR [V/µs]", "13",
+     "オペアンプのスルーレート。必要SRは実際に組む回路 (OPアンプを含む回路) のピークで求めます",
+     "SR"},
+    {"EditAmplitude", "入力振幅 [V]", "1", "入力正弦波の振幅 (ピーク値)", "入力振幅"},
+    {"EditTolerance", "許容誤差", "1%",
+     "必要GBW・必要A0の基準: ピーク、Q、利得、帯域幅、両側の -3 dB 点がすべて理想回路の値から"
+     "この範囲に入ること。数字だけでも % です (\"1\" = \"1%\"、\"0.01\" = 0.01 %)",
+     nullptr},
 };
+
+QString DiagnosticText(const calc::Diagnostic& diagnostic) {
+  return QString::fromStdU16String(calc::WindowText(diagnostic));
+}
 
 }  // namespace
 
@@ -69,6 +85,8 @@ ResponsePanel::ResponsePanel(QWidget* parent) : QWidget(parent) {
   table_->setObjectName(QStringLiteral("FiguresTable"));
   table_->setHorizontalHeaderLabels(
       {QStringLiteral("目標"), QStringLiteral("回路"), QStringLiteral("回路+OPアンプ")});
+  table_->horizontalHeaderItem(static_cast<int>(CurveKind::kTarget))
+      ->setToolTip(QStringLiteral("目標の値は fo、Q、H から式で厳密に求めます"));
   table_->setVerticalHeaderLabels({QStringLiteral("fo / ピーク [Hz]"), QStringLiteral("Q"),
                                    QStringLiteral("H / ピーク利得"),
                                    QStringLiteral("-3 dB 下 [Hz]"), QStringLiteral("-3 dB 上 [Hz]"),
@@ -79,18 +97,28 @@ ResponsePanel::ResponsePanel(QWidget* parent) : QWidget(parent) {
   table_->setWordWrap(true);
   layout->addWidget(table_, 1);
 
-  required_gbw_ = new QLabel(this);
-  required_gbw_->setObjectName(QStringLiteral("RequiredGbw"));
-  required_slew_ = new QLabel(this);
-  required_slew_->setObjectName(QStringLiteral("RequiredSlew"));
-  warning_ = new QLabel(this);
-  warning_->setObjectName(QStringLiteral("OpAmpWarning"));
-  warning_->setWordWrap(true);
-  warning_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
-  for (QLabel* label : {required_gbw_, required_slew_, warning_}) {
+  const auto add_label = [this, layout](const char* name, const QString& accessible,
+                                        const QString& hint) {
+    auto* label = new QLabel(this);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAccessibleName(accessible);
+    label->setToolTip(hint);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(label);
-  }
+    return label;
+  };
+  required_gbw_ = add_label(
+      "RequiredGbw", QStringLiteral("必要GBW"),
+      QStringLiteral("ピーク、Q、利得、帯域幅、両側の -3 dB 点がすべて理想回路の値から許容誤差に"
+                     "入る最小のGBW (それより上のGBWでも入ります)"));
+  required_a0_ = add_label("RequiredA0", QStringLiteral("必要A0"),
+                           QStringLiteral("GBW が十分に大きいとき、同じ基準を満たす最小のA0"));
+  required_slew_ = add_label(
+      "RequiredSlew", QStringLiteral("必要SR"),
+      QStringLiteral("OPアンプを含む回路のピークで、入力振幅の正弦波が求めるスルーレート"));
+  warning_ = add_label("OpAmpWarning", QStringLiteral("OPアンプの不足"), QString());
+  warning_->setWordWrap(true);
+  warning_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
   ReadFields();
   Clear();
 }
@@ -112,35 +140,32 @@ QLineEdit* ResponsePanel::field(const char* name) const {
 
 void ResponsePanel::ReadFields() {
   OpAmpSettings read;
-  struct Check {
-    const char* name;
-    double* target;
-    const char* warning;
-    bool tolerance;
-  };
-  const Check checks[] = {
-      {"EditGbw", &read.op_amp.Gbw, "GBWに正の値を入力してください", false},
-      {"EditA0", &read.op_amp.A0, "A0に正の値を入力してください", false},
-      {"EditSlew", &read.slew_v_per_us, "SRに正の値を入力してください", false},
-      {"EditAmplitude", &read.input_amplitude_v, "入力振幅に正の値を入力してください", false},
-      {"EditTolerance", &read.tolerance, "許容誤差を 1% または 0.01 の形で入力してください", true},
-  };
-  for (const Check& check : checks) {
-    QLineEdit* edit = field(check.name);
+  // Where each field's value goes, in the order of kFields.
+  double* const targets[] = {&read.op_amp.Gbw, &read.op_amp.A0, &read.slew_v_per_us,
+                             &read.input_amplitude_v, &read.tolerance};
+  static_assert(std::size(targets) == std::size(kFields));
+  for (std::size_t i = 0; i < std::size(kFields); ++i) {
+    const FieldRow& row = kFields[i];
+    QLineEdit* edit = field(row.name);
     const std::u16string text = edit->text().toStdU16String();
-    const double value = check.tolerance ? ParseTolerance(text) : ParsePositive(text);
-    if (std::isnan(value)) {
+    calc::Outcome<double> value = row.setting == nullptr ? calc::ParseResponseTolerance(text)
+                                                         : calc::ParsePositiveQuantity(text);
+    if (!value) {
       // The field keeps what was typed, to be corrected; the curves keep the last
       // readable settings. One warning per unreadable text: leaving the field again, or
       // closing the window, does not repeat it.
       if (!isVisible() || warned_text_ == edit->text()) return;
       warned_text_ = edit->text();
-      ShowWarning(window(), QString::fromUtf8(check.warning));
+      const calc::Diagnostic warning =
+          row.setting == nullptr ? value.diagnostic()
+                                 : calc::Diagnostic{calc::Problem::kFieldNotPositive,
+                                                    {row.setting, calc::Utf16ToUtf8(text)}};
+      ShowWarning(window(), DiagnosticText(warning));
       edit->setFocus();
       edit->selectAll();
       return;
     }
-    *check.target = value;
+    *targets[i] = *value;
   }
   warned_text_.clear();
   const bool changed = read.op_amp.Gbw != settings_.op_amp.Gbw ||
@@ -159,6 +184,7 @@ void ResponsePanel::Clear() {
     }
   }
   required_gbw_->setText(QStringLiteral("必要GBW: -"));
+  required_a0_->setText(QStringLiteral("必要A0: -"));
   required_slew_->setText(QStringLiteral("必要SR: -"));
   warning_->clear();
   warning_->hide();
@@ -181,20 +207,18 @@ void ResponsePanel::Show(const ResponseData& data) {
       table_->setItem(row, column, item);
     }
   }
-  required_gbw_->setText(QStringLiteral("必要GBW: %1Hz (許容誤差 %2 %)")
-                             .arg(Displayed(data.required_gbw_hz),
+  // A figure without a value reads "-": the warning below says why.
+  const auto figure = [](double value, const QString& unit) {
+    return std::isnan(value) ? QStringLiteral("-") : Displayed(value) + unit;
+  };
+  required_gbw_->setText(QStringLiteral("必要GBW: %1 (許容誤差 %2 %)")
+                             .arg(figure(data.required_gbw_hz, QStringLiteral("Hz")),
                                   QString::number(settings_.tolerance * 100.0, 'g', 6)));
-  required_slew_->setText(
-      QStringLiteral("必要SR: %1 V/µs").arg(Displayed(data.required_slew_v_per_us)));
+  required_a0_->setText(QStringLiteral("必要A0: %1").arg(figure(data.required_a0, QString())));
+  required_slew_->setText(QStringLiteral("必要SR: %1")
+                              .arg(figure(data.required_slew_v_per_us, QStringLiteral(" V/µs"))));
   QStringList shortfalls;
-  if (data.gbw_short) {
-    shortfalls << QStringLiteral("オペアンプのGBWが不足しています (必要 %1Hz 以上)")
-                      .arg(Displayed(data.required_gbw_hz));
-  }
-  if (data.slew_short) {
-    shortfalls << QStringLiteral("オペアンプのスルーレートが不足しています (必要 %1 V/µs 以上)")
-                      .arg(Displayed(data.required_slew_v_per_us));
-  }
+  for (const calc::Diagnostic& shortfall : data.shortfalls) shortfalls << DiagnosticText(shortfall);
   warning_->setText(shortfalls.join(u'\n'));
   warning_->setVisible(!shortfalls.isEmpty());
 }

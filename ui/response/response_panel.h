@@ -44,6 +44,7 @@ class ResponsePanel : public QWidget {
   OpAmpSettings settings_;
   QTableWidget* table_ = nullptr;
   QLabel* required_gbw_ = nullptr;
+  QLabel* required_a0_ = nullptr;
   QLabel* required_slew_ = nullptr;
   QLabel* warning_ = nullptr;
   QFormLayout* form_ = nullptr;

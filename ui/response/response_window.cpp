@@ -8,7 +8,8 @@
 #include <QVBoxLayout>
 
 #include "calc/export/netlist.h"
-#include "calc/numeric/float_ops.h"
+#include "calc/export/response_csv.h"
+#include "calc/text/diagnostic.h"
 #include "ui/boxes/error_box.h"
 #include "ui/main_window/clipboard_copy.h"
 #include "ui/response/response_export.h"
@@ -90,13 +91,14 @@ void ResponseWindow::ShowSubject(const std::optional<ResponseSubject>& subject) 
 void ResponseWindow::Recompute() {
   data_.reset();
   if (subject_) {
-    try {
-      data_ = ComputeResponseData(*subject_, panel_->settings());
-    } catch (const calc::FloatError& error) {
+    calc::Outcome<ResponseData> study = ComputeResponseData(*subject_, panel_->settings());
+    if (study) {
+      data_ = *std::move(study);
+    } else {
       // The main window has shown its own result; the response stays blank with the
       // reason beside it rather than a second box.
       status_->setText(QStringLiteral("応答を計算できません: %1")
-                           .arg(QString::fromStdString(ErrorMessage(error))));
+                           .arg(QString::fromStdU16String(calc::WindowText(study.diagnostic()))));
     }
   }
   if (data_) {
@@ -133,7 +135,7 @@ void ResponseWindow::ExportPicture(const QString& path) {
 }
 
 void ResponseWindow::ExportCsv(const QString& path) {
-  if (data_) SaveText(CurvesCsv(*data_), path);
+  if (data_) SaveText(calc::ResponseCurvesCsv(*data_), path);
 }
 
 void ResponseWindow::ExportNetlist(const QString& path) {

@@ -6,7 +6,6 @@
 #include <complex>
 
 #include "calc/analysis/model_sensitivity.h"
-#include "calc/analysis/op_amp_needs.h"
 #include "calc/analysis/response.h"
 #include "calc/circuit/band_pass.h"
 
@@ -32,24 +31,26 @@ TEST(InputCapacitance, RaisesTheOpAmpsNeeds) {
   // there and break a little below; and Cin asks for more of both.
   const double cin = 20e-12, tolerance = 0.01;
   const calc::ResponseFigures ideal = calc::MeasureCircuit(kHighImpedance, std::nullopt);
-  const double gbw = calc::RequiredGbw(kHighImpedance, 1e5, tolerance, cin);
-  EXPECT_GT(gbw, 1.2 * calc::RequiredGbw(kHighImpedance, 1e5, tolerance));
-  EXPECT_TRUE(calc::WithinTolerance(
+  const double gbw = calc::RequiredGbw(kHighImpedance, calc::OpAmp{1e5, 1e6, cin}, tolerance);
+  EXPECT_GT(gbw, 1.2 * calc::RequiredGbw(kHighImpedance, calc::OpAmp{1e5, 1e6}, tolerance));
+  EXPECT_TRUE(calc::FiguresWithinTolerance(
       calc::MeasureCircuit(kHighImpedance, calc::OpAmp{1e5, gbw, cin}), ideal, tolerance));
-  EXPECT_FALSE(calc::WithinTolerance(
+  EXPECT_FALSE(calc::FiguresWithinTolerance(
       calc::MeasureCircuit(kHighImpedance, calc::OpAmp{1e5, 0.98 * gbw, cin}), ideal, tolerance));
 
-  const double a0 = calc::RequiredA0(kHighImpedance, tolerance, cin);
+  const double a0 = calc::RequiredA0(kHighImpedance, calc::OpAmp{1e5, 1e6, cin}, tolerance);
   const double infinite = INFINITY;
-  EXPECT_GT(a0, calc::RequiredA0(kHighImpedance, tolerance));
-  EXPECT_TRUE(calc::WithinTolerance(
+  EXPECT_GT(a0, calc::RequiredA0(kHighImpedance, calc::OpAmp{}, tolerance));
+  EXPECT_TRUE(calc::FiguresWithinTolerance(
       calc::MeasureCircuit(kHighImpedance, calc::OpAmp{a0, infinite, cin}), ideal, tolerance));
-  EXPECT_FALSE(calc::WithinTolerance(
+  EXPECT_FALSE(calc::FiguresWithinTolerance(
       calc::MeasureCircuit(kHighImpedance, calc::OpAmp{0.98 * a0, infinite, cin}), ideal,
       tolerance));
   // ... and an op-amp with that A0 needs a finite GBW to add to it, no more.
-  EXPECT_TRUE(std::isnan(calc::RequiredGbw(kHighImpedance, 0.98 * a0, tolerance, cin)));
-  EXPECT_TRUE(std::isnan(calc::RequiredA0(kHighImpedance, tolerance, -1e-12)));
+  EXPECT_TRUE(
+      std::isnan(calc::RequiredGbw(kHighImpedance, calc::OpAmp{0.98 * a0, 1e6, cin}, tolerance)));
+  EXPECT_TRUE(
+      std::isnan(calc::RequiredA0(kHighImpedance, calc::OpAmp{1e5, 1e6, -1e-12}, tolerance)));
 }
 
 TEST(InputCapacitance, MovesTheModelsSensitivities) {

@@ -20,7 +20,7 @@ using calc::ToleranceSettings;
 const Circuit kDefaultDesign{11e3, 11e3, 22e3, 15e-9, 15e-9};
 
 MonteCarloResult RunToEnd(const Circuit& nominal, const ToleranceSettings& settings) {
-  std::optional<MonteCarloResult> result = calc::RunMonteCarlo(nominal, settings);
+  calc::Outcome<MonteCarloResult> result = calc::RunMonteCarlo(nominal, settings);
   if (!result) throw std::logic_error("a run without a progress callback was cancelled");
   return *std::move(result);
 }
@@ -196,7 +196,7 @@ TEST(RunMonteCarlo, ProgressCountsTrialsAndFalseCancels) {
         reports.push_back(done);
         return true;
       });
-  EXPECT_TRUE(completed.has_value());
+  EXPECT_TRUE(completed.ok());
   ASSERT_FALSE(reports.empty());
   EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end()));
   EXPECT_EQ(reports.back(), 10000);
@@ -210,17 +210,22 @@ TEST(RunMonteCarlo, ProgressCountsTrialsAndFalseCancels) {
         ++calls;
         return false;
       });
-  EXPECT_FALSE(cancelled.has_value());
+  ASSERT_FALSE(cancelled.ok());
+  EXPECT_EQ(cancelled.diagnostic().problem, calc::Problem::kCancelled);
   EXPECT_EQ(calls, 1);
 }
 
-TEST(RunMonteCarlo, RejectedSettingsRaiseInsteadOfRunning) {
+TEST(RunMonteCarlo, RejectedSettingsGiveTheirDiagnosticInsteadOfRunning) {
   ToleranceSettings settings;
   settings.trials = 10000000000;
-  EXPECT_THROW(calc::RunMonteCarlo(kDefaultDesign, settings), std::invalid_argument);
+  const auto too_many = calc::RunMonteCarlo(kDefaultDesign, settings);
+  ASSERT_FALSE(too_many.ok());
+  EXPECT_EQ(too_many.diagnostic().problem, calc::Problem::kTrialCount);
   settings.trials = 10;
   settings.tolerances[calc::kC1] = 1.0;
-  EXPECT_THROW(calc::RunMonteCarlo(kDefaultDesign, settings), std::invalid_argument);
+  const auto whole_band = calc::RunMonteCarlo(kDefaultDesign, settings);
+  ASSERT_FALSE(whole_band.ok());
+  EXPECT_EQ(whole_band.diagnostic().problem, calc::Problem::kToleranceRange);
 }
 
 TEST(ParallelFor, CoversEveryItemOnceAndRethrowsTheFirstFailure) {

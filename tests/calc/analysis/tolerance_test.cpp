@@ -6,13 +6,14 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <set>
 #include <string>
 
 #include "calc/commands/command_messages.h"
 #include "calc/numeric/counter_random.h"
 #include "calc/studies/tolerance_inputs.h"
-#include "calc/studies/tolerance_messages.h"
+#include "calc/text/diagnostic.h"
 
 namespace {
 
@@ -149,11 +150,12 @@ TEST(TrialCircuit, EachPartOfEachTrialHasADrawOfItsOwn) {
 
 // Hostile and unusable inputs: each gets its warning, in the order the checks run.
 TEST(ReadToleranceTexts, WarnsAboutTheFirstUnusableInput) {
+  using calc::Problem;
   struct Case {
     const char* name;
     Circuit circuit;
     calc::ToleranceTexts texts;
-    std::u16string_view warning;
+    std::optional<Problem> problem;
   };
   auto texts = [](auto change) {
     calc::ToleranceTexts t;
@@ -165,53 +167,68 @@ TEST(ReadToleranceTexts, WarnsAboutTheFirstUnusableInput) {
       {"defaults", kDefaultDesign, {}, {}},
       {"zero tolerance", kDefaultDesign, texts([](T& t) { t.resistor = u"0%"; }), {}},
       {"just under 100 %", kDefaultDesign, texts([](T& t) { t.capacitor = u"99.9%"; }), {}},
-      {"missing C1", {11e3, 11e3, 22e3, kNoValue, 15e-9}, {}, calc::kMissingComponentWarning},
-      {"negative R1", {-11e3, 11e3, 22e3, 15e-9, 15e-9}, {}, calc::kToleranceCircuitWarning},
-      {"zero R2", {11e3, 0.0, 22e3, 15e-9, 15e-9}, {}, calc::kToleranceCircuitWarning},
+      {"missing C1", {11e3, 11e3, 22e3, kNoValue, 15e-9}, {}, Problem::kTolerancePartsMissing},
+      {"negative R1", {-11e3, 11e3, 22e3, 15e-9, 15e-9}, {}, Problem::kToleranceCircuit},
+      {"zero R2", {11e3, 0.0, 22e3, 15e-9, 15e-9}, {}, Problem::kToleranceCircuit},
       {"infinite C2",
        {11e3, 11e3, 22e3, 15e-9, std::numeric_limits<double>::infinity()},
        {},
-       calc::kToleranceCircuitWarning},
+       Problem::kToleranceCircuit},
       {"negative tolerance", kDefaultDesign, texts([](T& t) { t.resistor = u"-1%"; }),
-       calc::kToleranceRangeWarning},
+       Problem::kToleranceRange},
       {"100 %", kDefaultDesign, texts([](T& t) { t.capacitor = u"100%"; }),
-       calc::kToleranceRangeWarning},
+       Problem::kToleranceRange},
       {"250 % on one part", kDefaultDesign, texts([](T& t) { t.part[calc::kR3] = u"250"; }),
-       calc::kToleranceRangeWarning},
+       Problem::kToleranceRange},
       {"unreadable tolerance", kDefaultDesign, texts([](T& t) { t.part[calc::kC2] = u"abc"; }),
-       calc::kToleranceMissingWarning},
+       Problem::kToleranceMissing},
       {"empty kind tolerance", kDefaultDesign, texts([](T& t) { t.resistor = u""; }),
-       calc::kToleranceMissingWarning},
-      {"zero trials", kDefaultDesign, texts([](T& t) { t.trials = u"0"; }),
-       calc::kTrialCountWarning},
+       Problem::kToleranceMissing},
+      {"out of range before unreadable", kDefaultDesign, texts([](T& t) {
+         t.part[calc::kR1] = u"100%";
+         t.part[calc::kC2] = u"abc";
+       }),
+       Problem::kToleranceRange},
+      {"zero trials", kDefaultDesign, texts([](T& t) { t.trials = u"0"; }), Problem::kTrialCount},
       {"ten billion trials", kDefaultDesign, texts([](T& t) { t.trials = u"10000000000"; }),
-       calc::kTrialCountWarning},
+       Problem::kTrialCount},
       {"1e300 trials", kDefaultDesign, texts([](T& t) { t.trials = u"1e300"; }),
-       calc::kTrialCountWarning},
+       Problem::kTrialCount},
       {"fractional trials", kDefaultDesign, texts([](T& t) { t.trials = u"2.5"; }),
-       calc::kTrialCountWarning},
+       Problem::kTrialCount},
       {"negative trials", kDefaultDesign, texts([](T& t) { t.trials = u"-5"; }),
-       calc::kTrialCountWarning},
+       Problem::kTrialCount},
       {"seed beyond 64 bits", kDefaultDesign, texts([](T& t) { t.seed = u"18446744073709551616"; }),
-       calc::kSeedWarning},
+       Problem::kSeed},
       {"very long seed", kDefaultDesign, texts([](T& t) { t.seed = std::u16string(5000, u'9'); }),
-       calc::kSeedWarning},
-      {"negative seed", kDefaultDesign, texts([](T& t) { t.seed = u"-1"; }), calc::kSeedWarning},
-      {"zero limit", kDefaultDesign, texts([](T& t) { t.limit_q = u"0%"; }),
-       calc::kYieldLimitWarning},
+       Problem::kSeed},
+      {"negative seed", kDefaultDesign, texts([](T& t) { t.seed = u"-1"; }), Problem::kSeed},
+      {"seed before limits", kDefaultDesign, texts([](T& t) {
+         t.seed = u"x";
+         t.limit_fo = u"0";
+       }),
+       Problem::kSeed},
+      {"zero limit", kDefaultDesign, texts([](T& t) { t.limit_q = u"0%"; }), Problem::kYieldLimit},
       {"negative limit", kDefaultDesign, texts([](T& t) { t.limit_fo = u"-2%"; }),
-       calc::kYieldLimitWarning},
+       Problem::kYieldLimit},
       {"unreadable limit", kDefaultDesign, texts([](T& t) { t.limit_h = u"x"; }),
-       calc::kYieldLimitWarning},
+       Problem::kYieldLimit},
       {"tolerance before trials", kDefaultDesign, texts([](T& t) {
          t.resistor = u"100%";
          t.trials = u"0";
        }),
-       calc::kToleranceRangeWarning},
+       Problem::kToleranceRange},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(calc::ReadToleranceTexts(c.circuit, c.texts, 1).warning, c.warning);
+    const calc::Outcome<calc::ToleranceSettings> read =
+        calc::ReadToleranceTexts(c.circuit, c.texts, 1);
+    if (c.problem) {
+      ASSERT_FALSE(read.ok());
+      EXPECT_EQ(read.diagnostic().problem, *c.problem);
+    } else {
+      EXPECT_TRUE(read.ok()) << calc::CliText(read.diagnostic());
+    }
   }
 }
 
@@ -222,9 +239,10 @@ TEST(ReadToleranceTexts, ReadsPerPartOverridesTheSeedAndTheLimits) {
   texts.seed = u" １２３ ";
   texts.limit_fo = u"1";
   texts.distribution = Distribution::kNormal;
-  const calc::ToleranceInputs read = calc::ReadToleranceTexts(kDefaultDesign, texts, 77);
-  ASSERT_TRUE(read.warning.empty());
-  const calc::ToleranceSettings& s = read.settings;
+  const calc::Outcome<calc::ToleranceSettings> read =
+      calc::ReadToleranceTexts(kDefaultDesign, texts, 77);
+  ASSERT_TRUE(read.ok());
+  const calc::ToleranceSettings& s = *read;
   EXPECT_EQ(s.tolerances, (calc::PartValues{0.01, 0.01, 0.01, 0.05, 0.02}));
   EXPECT_EQ(s.trials, 10000);
   EXPECT_EQ(s.seed, 123u);
@@ -233,22 +251,32 @@ TEST(ReadToleranceTexts, ReadsPerPartOverridesTheSeedAndTheLimits) {
   EXPECT_EQ(s.distribution, Distribution::kNormal);
 
   texts.seed = u"";
-  EXPECT_EQ(calc::ReadToleranceTexts(kDefaultDesign, texts, 77).settings.seed, 77u);
+  EXPECT_EQ(calc::ReadToleranceTexts(kDefaultDesign, texts, 77)->seed, 77u);
 }
 
 TEST(ToleranceTextParsers, HeaderExamples) {
-  EXPECT_EQ(calc::ParsePercent(u"1%"), 0.01);
-  EXPECT_EQ(calc::ParsePercent(u" 0.5 ％"), 0.005);
-  EXPECT_EQ(calc::ParsePercent(u"5"), 0.05);
-  EXPECT_TRUE(std::isnan(calc::ParsePercent(u"%")));
-  EXPECT_EQ(calc::ParseTrialCount(u"10k"), 10000);
-  EXPECT_EQ(calc::ParseTrialCount(u"1e10"), 10000000000);
-  EXPECT_EQ(calc::ParseTrialCount(u"2.5"), std::nullopt);
-  EXPECT_EQ(calc::ParseSeed(u"18446744073709551615"), std::numeric_limits<std::uint64_t>::max());
-  EXPECT_EQ(calc::ParseSeed(u"18446744073709551616"), std::nullopt);
-  EXPECT_EQ(calc::ParseSeed(u"-1"), std::nullopt);
-  EXPECT_EQ(calc::ParseSeed(u"0"), 0u);
-  EXPECT_EQ(calc::ParseSeed(u""), std::nullopt);
+  // A bare number is per cent, as "1" = "1%" in every tolerance field.
+  EXPECT_EQ(*calc::ParsePercent(u"1%"), 0.01);
+  EXPECT_EQ(*calc::ParsePercent(u"1"), 0.01);
+  EXPECT_EQ(*calc::ParsePercent(u" 0.5 ％"), 0.005);
+  EXPECT_EQ(*calc::ParsePercent(u"5"), 0.05);
+  EXPECT_EQ(*calc::ParsePercent(u"0.01%"), 0.0001);
+  EXPECT_EQ(*calc::ParsePercent(u"0.01"), 0.0001);
+  EXPECT_EQ(calc::ParsePercent(u"%").diagnostic(),
+            (calc::Diagnostic{calc::Problem::kNotANumber, {"%"}}));
+  EXPECT_EQ(*calc::ParseTrialCount(u"10k"), 10000);
+  EXPECT_EQ(*calc::ParseTrialCount(u"1e10"), 10000000000);
+  EXPECT_EQ(calc::ParseTrialCount(u"2.5").diagnostic().problem, calc::Problem::kTrialCount);
+  EXPECT_EQ(*calc::ParseSeed(u"18446744073709551615"), std::numeric_limits<std::uint64_t>::max());
+  EXPECT_EQ(*calc::ParseSeed(u"0"), 0u);
+  for (const std::u16string_view refused : {u"18446744073709551616", u"-1", u""}) {
+    EXPECT_EQ(calc::ParseSeed(refused).diagnostic().problem, calc::Problem::kSeed);
+  }
+  EXPECT_EQ(*calc::ParsePositiveQuantity(u"10M"), 10e6);
+  for (const std::u16string_view refused : {u"0", u"-5", u"", u"1e400", u"fast"}) {
+    EXPECT_EQ(calc::ParsePositiveQuantity(refused).diagnostic().problem,
+              calc::Problem::kNotPositive);
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <variant>
 
+#include "calc/commands/command_messages.h"
 #include "calc/text/outcome.h"
 #include "calc/text/utf8.h"
 
@@ -39,6 +40,12 @@ TEST(Diagnostic, EveryProblemHasBothTexts) {
     EXPECT_EQ(calc::CliText(diagnostic).find('\n'), std::string::npos);
   }
   EXPECT_EQ(calc::WindowText({calc::Problem::kCancelled, {}}), u"中止しました");
+}
+
+// The tolerance analysis refuses a circuit that lacks a part with the analysis' own words.
+TEST(Diagnostic, MissingPartsReadAsTheAnalysisWarning) {
+  EXPECT_EQ(calc::WindowText({calc::Problem::kTolerancePartsMissing}),
+            calc::kMissingComponentWarning);
 }
 
 TEST(Outcome, HoldsAValueOrADiagnostic) {

@@ -16,8 +16,10 @@
 #include <array>
 #include <span>
 
+#include "calc/circuit/circuit_parts.h"
 #include "calc/export/tolerance_csv.h"
 #include "calc/studies/tolerance_inputs.h"
+#include "calc/text/diagnostic.h"
 #include "calc/text/quantity_format.h"
 #include "ui/boxes/error_box.h"
 #include "ui/boxes/warning_box.h"
@@ -31,8 +33,7 @@
 namespace ui {
 namespace {
 
-const char* const kPartNames[] = {"R1", "R2", "R3", "C1", "C2"};
-const char* const kFigureNames[] = {"fo", "Q", "H"};
+constexpr std::string_view kFigureNames[] = {"fo", "Q", "H"};
 
 // The sensitivity table: the formulas' fo, Q and H, then the ones measured on the curve
 // with the op-amp model; a column per part, then GBW, which only the model's follow.
@@ -54,6 +55,12 @@ constexpr PercentileColumn kPercentileColumns[] = {
 
 // The fields and buttons beside the results keep this width, however wide the window.
 constexpr int kSideWidth = 300;
+
+QString Latin1(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString PartName(int part) { return Latin1(calc::kPartNames[static_cast<std::size_t>(part)]); }
 
 QLineEdit* AddField(QFormLayout* form, const char* name, const QString& label,
                     const QString& text) {
@@ -92,9 +99,9 @@ void ClearTable(QTableWidget* table) {
   }
 }
 
-QStringList Names(std::span<const char* const> names) {
+QStringList Names(std::span<const std::string_view> names) {
   QStringList list;
-  for (const char* name : names) list << QString::fromLatin1(name);
+  for (const std::string_view name : names) list << Latin1(name);
   return list;
 }
 
@@ -139,7 +146,7 @@ QFormLayout* TolerancePage::CreateFields() {
   capacitor_ = AddField(form, "EditTolC", QStringLiteral("C の公差"),
                         QString::fromStdU16String(defaults.capacitor));
   for (int part = 0; part < calc::kPartCount; ++part) {
-    const QString name = QString::fromLatin1(kPartNames[part]);
+    const QString name = PartName(part);
     parts_[part] = AddField(form, ("EditTol" + name.toStdString()).c_str(),
                             QStringLiteral("%1 の公差").arg(name), {});
     parts_[part]->setPlaceholderText(calc::IsResistor(part) ? QStringLiteral("R の公差")
@@ -193,7 +200,7 @@ void TolerancePage::CreateTables() {
     sensitivity_rows << QStringLiteral("%1 (OPアンプ)").arg(figure);
   }
   sensitivities_ = CreateTable("TableSensitivities", sensitivity_rows,
-                               Names(kPartNames) << QStringLiteral("GBW"));
+                               Names(calc::kPartNames) << QStringLiteral("GBW"));
   worst_case_ =
       CreateTable("TableWorstCase", figures, {QStringLiteral("最小"), QStringLiteral("最大")});
   QStringList percentiles;
@@ -208,7 +215,7 @@ void TolerancePage::CreateTables() {
 // A histogram per figure with its yield limits.
 void TolerancePage::CreateHistograms() {
   for (int figure = 0; figure < kFigureCount; ++figure) {
-    const QString name = QString::fromLatin1(kFigureNames[figure]);
+    const QString name = Latin1(kFigureNames[figure]);
     histograms_[figure] = CreateHistogramView(QStringLiteral("Histogram") + name, name);
   }
 }
@@ -324,19 +331,18 @@ void TolerancePage::Run() {
   texts.limit_fo = limit_fo_->text().toStdU16String();
   texts.limit_q = limit_q_->text().toStdU16String();
   texts.limit_h = limit_h_->text().toStdU16String();
-  const calc::ToleranceInputs inputs =
+  const calc::Outcome<calc::ToleranceSettings> settings =
       calc::ReadToleranceTexts(subject->circuit, texts, calc::NewSeed());
-  if (!inputs.warning.empty()) {
-    ShowWarning(this, QString::fromStdU16String(std::u16string(inputs.warning)));
+  if (!settings) {
+    ShowWarning(this, QString::fromStdU16String(calc::WindowText(settings.diagnostic())));
     return;
   }
   ClearResults();
   // The seed in use, so that the run can be repeated by typing it.
-  seed_->setPlaceholderText(
-      QStringLiteral("空欄: 新しいシード (前回 %1)").arg(inputs.settings.seed));
-  status_->setText(QStringLiteral("計算中... (シード %1)").arg(inputs.settings.seed));
+  seed_->setPlaceholderText(QStringLiteral("空欄: 新しいシード (前回 %1)").arg(settings->seed));
+  status_->setText(QStringLiteral("計算中... (シード %1)").arg(settings->seed));
   SetRunning(true);
-  runner_->Start(subject->circuit, inputs.settings, window_->panel()->settings().op_amp,
+  runner_->Start(subject->circuit, *settings, window_->panel()->settings().op_amp,
                  window_->data()->frequencies_hz);
 }
 

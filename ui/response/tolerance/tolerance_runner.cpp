@@ -19,12 +19,15 @@ struct ToleranceJob {
   std::vector<double> envelope_hz;
 };
 
-// The analysis itself, on a worker thread: a fault in the formulas becomes the reason.
+// The analysis itself, on a worker thread: its diagnostic or a fault in the formulas
+// becomes the reason; a cancelled run has none.
 ToleranceRunOutcome Analyse(const ToleranceJob& job, const calc::ProgressCallback& progress) {
   try {
-    return {calc::RunToleranceAnalysis(job.circuit, job.settings, job.op_amp, job.envelope_hz,
-                                       progress),
-            {}};
+    calc::Outcome<calc::ToleranceAnalysis> outcome = calc::RunToleranceAnalysis(
+        job.circuit, job.settings, job.op_amp, job.envelope_hz, progress);
+    if (outcome) return {*std::move(outcome), {}};
+    if (outcome.diagnostic().problem == calc::Problem::kCancelled) return {std::nullopt, {}};
+    return {std::nullopt, QString::fromStdU16String(calc::WindowText(outcome.diagnostic()))};
   } catch (const calc::FloatError& fault) {
     return {std::nullopt, QString::fromStdString(ErrorMessage(fault))};
   } catch (const std::exception& fault) {

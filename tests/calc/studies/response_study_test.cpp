@@ -1,0 +1,222 @@
+// The response study against figures from outside the code: ngspice runs of the same
+// circuits (a single-pole op-amp subcircuit, AC sweeps read back and measured), closed
+// forms worked by hand, and the rules the study states.
+#include "calc/studies/response_study.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "calc/circuit/band_pass.h"
+#include "calc/text/diagnostic.h"
+
+namespace {
+
+using calc::Circuit;
+using calc::CurveKind;
+using calc::OpAmp;
+using calc::Problem;
+using calc::ResponseInputs;
+using calc::ResponseStudy;
+
+// fo 10 kHz, Q 10, H 1 designed without snapping (korvane-cli design --series-r inf
+// --series-c inf): C1 = C2.
+const Circuit kQ10{100e3, 502.51256281407035, 200e3, 1.5915494309189533e-09,
+                   1.5915494309189533e-09};
+// fo 10 kHz, Q 10, H 10 with the start-up E24/E6 series: R1 11k, R2 560, R3 220k, 1.5 nF.
+const Circuit kQ10Snapped{11e3, 560, 220e3, 1.5e-9, 1.5e-9};
+// fo 43.04 kHz, Q 40.6, H 100: its A0 of 100k cannot hold 1 % at any GBW.
+const Circuit kHighQ{1.5e3, 47, 300e3, 1e-9, 1e-9};
+
+ResponseStudy Study(const Circuit& circuit, const std::optional<OpAmp>& op_amp,
+                    double tolerance = 0.01) {
+  ResponseInputs inputs;
+  inputs.circuit = circuit;
+  inputs.op_amp = op_amp;
+  inputs.tolerance = tolerance;
+  calc::Outcome<ResponseStudy> study = calc::RunResponseStudy(inputs);
+  if (!study) ADD_FAILURE() << calc::CliText(study.diagnostic());
+  return study ? *std::move(study) : ResponseStudy{};
+}
+
+double RelativeError(double value, double reference) { return std::fabs(value / reference - 1.0); }
+
+// With the peak, Q and gain alone, Q 10 at 10 kHz needed 9.85 MHz, where ngspice moves the
+// bandwidth by -1.774 %. Holding the bandwidth and both edges to 1 % too needs more: ngspice
+// bisected the boundary to 16.4003 - 16.4004 MHz, the bandwidth binding.
+TEST(RunResponseStudy, RequiredGbwHoldsTheBandwidthAndBothEdgesToo) {
+  const ResponseStudy study = Study(kQ10, OpAmp{1e5, 1e6});
+  EXPECT_LT(RelativeError(study.required_gbw_hz, 16.4003e6), 1e-5) << study.required_gbw_hz;
+  EXPECT_TRUE(study.FallsShort(Problem::kGbwShort));
+
+  const ResponseStudy old_answer = Study(kQ10, OpAmp{1e5, 9.851e6});
+  const calc::ResponseFigures& ideal = old_answer.Find(CurveKind::kIdeal)->figures;
+  const calc::ResponseFigures& real = old_answer.Find(CurveKind::kOpAmp)->figures;
+  EXPECT_NEAR(real.peak_hz / ideal.peak_hz - 1, -0.0100, 1e-5);  // ngspice -1.0001 %
+  EXPECT_NEAR(real.bandwidth_hz / ideal.bandwidth_hz - 1, -0.01774, 1e-5);
+  EXPECT_TRUE(old_answer.FallsShort(Problem::kGbwShort));
+  EXPECT_FALSE(Study(kQ10, OpAmp{1e5, 16.41e6}).FallsShort(Problem::kGbwShort));
+}
+
+// When A0 misses the tolerance at every GBW there is no required GBW, and the study says
+// which A0 would do. ngspice (GBW unlimited, A0 bisected): 329.139k - 329.151k, the
+// bandwidth binding.
+TEST(RunResponseStudy, AnA0TooLowForAnyGbwIsNamedWithTheA0ThatWouldDo) {
+  const ResponseStudy study = Study(kHighQ, OpAmp{1e5, 100e6});
+  EXPECT_TRUE(std::isnan(study.required_gbw_hz));
+  EXPECT_LT(RelativeError(study.required_a0, 329.145e3), 2e-5) << study.required_a0;
+  ASSERT_EQ(study.shortfalls.size(), 1u);
+  EXPECT_EQ(study.shortfalls[0].problem, Problem::kA0Short);
+  const std::u16string text = calc::WindowText(study.shortfalls[0]);
+  EXPECT_TRUE(text.starts_with(u"A0が不足しています (必要 329.1"))
+      << calc::CliText(study.shortfalls[0]);
+  EXPECT_TRUE(text.ends_with(u"k 以上)"));
+
+  // With that A0 a GBW does hold it.
+  const ResponseStudy enough = Study(kHighQ, OpAmp{330e3, 100e6});
+  EXPECT_TRUE(std::isfinite(enough.required_gbw_hz));
+  EXPECT_FALSE(enough.FallsShort(Problem::kA0Short));
+}
+
+// A tight tolerance: with C1 = C2 the op-amp sees a noise gain of 1 + 2 Q^2 = 201 at the
+// centre, so an A0 without a pole gives the gain H / (1 + 201 / A0). Holding it to 0.01 %
+// (the gain binds here) takes A0 >= 201 (1 / 0.0001 - 1) = 2 009 799.
+TEST(RunResponseStudy, RequiredA0ForATightToleranceIsTheNoiseGainsOwn) {
+  const ResponseStudy study = Study(kQ10, OpAmp{1e5, 1e9}, 0.0001);
+  EXPECT_TRUE(std::isnan(study.required_gbw_hz));
+  EXPECT_LT(RelativeError(study.required_a0, 2009799.0), 1e-7) << study.required_a0;
+  EXPECT_TRUE(study.FallsShort(Problem::kA0Short));
+}
+
+// The slew rate is that of the circuit that will be built: the op-amp curve's peak when
+// there is an op-amp. ngspice: the 1 MHz op-amp's peak is 8948.49 Hz at a gain of 9.8170,
+// so 2 pi f |H| x 1 V = 0.55196 V/us; the ideal curve's peak would give 0.61572.
+TEST(RunResponseStudy, SlewRateComesFromTheBuiltCircuitsPeak) {
+  const ResponseStudy with_op_amp = Study(kQ10Snapped, OpAmp{1e5, 1e6});
+  EXPECT_NEAR(with_op_amp.required_slew_v_per_us, 0.55196, 2e-5);
+  EXPECT_EQ(&calc::BuiltCircuitCurve(with_op_amp), with_op_amp.Find(CurveKind::kOpAmp));
+
+  const ResponseStudy ideal = Study(kQ10Snapped, std::nullopt);
+  EXPECT_NEAR(ideal.required_slew_v_per_us, 0.61572, 2e-5);
+  EXPECT_EQ(ideal.Find(CurveKind::kOpAmp), nullptr);
+  EXPECT_TRUE(std::isnan(ideal.required_gbw_hz));
+  EXPECT_TRUE(std::isnan(ideal.required_a0));
+  EXPECT_TRUE(ideal.shortfalls.empty());
+
+  ResponseInputs inputs;
+  inputs.circuit = kQ10Snapped;
+  inputs.op_amp = OpAmp{1e5, 1e6};
+  inputs.slew_v_per_us = 0.5;
+  EXPECT_TRUE(calc::RunResponseStudy(inputs)->FallsShort(Problem::kSlewShort));
+  inputs.slew_v_per_us = 0.6;  // enough for the circuit built, not for the ideal one
+  EXPECT_FALSE(calc::RunResponseStudy(inputs)->FallsShort(Problem::kSlewShort));
+}
+
+// The target's figures by hand: fo 10 kHz, Q 10, H 10 gives fo (sqrt(1 + 1/400) -+ 1/20)
+// = 9512.492197250393 and 10512.492197250393, a bandwidth of 1000 and 20 dB, at 180
+// degrees: exact, where a measurement gave 9999.999999999973 Hz and -179.99999999999682.
+TEST(RunResponseStudy, TargetFiguresAreExact) {
+  ResponseInputs inputs;
+  inputs.circuit = kQ10Snapped;
+  inputs.target = calc::TransferFunction{10e3, 10, 10};
+  const calc::Outcome<ResponseStudy> study = calc::RunResponseStudy(inputs);
+  ASSERT_TRUE(study.ok());
+  ASSERT_NE(study->Find(CurveKind::kTarget), nullptr);
+  const calc::ResponseFigures& target = study->Find(CurveKind::kTarget)->figures;
+  EXPECT_EQ(target.peak_hz, 10e3);
+  EXPECT_EQ(target.q_bandwidth, 10.0);
+  EXPECT_EQ(target.bandwidth_hz, 1000.0);
+  EXPECT_EQ(target.peak_gain_db, 20.0);
+  EXPECT_EQ(target.phase_at_peak_deg, 180.0);
+  EXPECT_NEAR(target.low_3db_hz, 9512.492197250393, 1e-11);
+  EXPECT_NEAR(target.high_3db_hz, 10512.492197250393, 1e-11);
+  EXPECT_EQ(study->curves.front().kind, CurveKind::kTarget);
+}
+
+TEST(RunResponseStudy, GridIsTwoDecadesEitherSideUnlessGiven) {
+  ResponseInputs inputs;
+  inputs.circuit = kQ10;
+  const calc::Outcome<ResponseStudy> study = calc::RunResponseStudy(inputs);
+  ASSERT_TRUE(study.ok());
+  ASSERT_EQ(study->frequencies_hz.size(), 400u);
+  EXPECT_NEAR(study->frequencies_hz.front(), 100.0, 1e-9);
+  EXPECT_NEAR(study->frequencies_hz.back(), 1e6, 1e-5);
+  for (const calc::ResponseCurve& curve : study->curves) {
+    EXPECT_EQ(curve.gain_db.size(), 400u);
+    EXPECT_EQ(curve.phase_deg.size(), 400u);
+  }
+  inputs.grid = {1e3, 1e5, 3};
+  const std::vector<double> given = calc::RunResponseStudy(inputs)->frequencies_hz;
+  ASSERT_EQ(given.size(), 3u);
+  EXPECT_EQ(given.front(), 1e3);
+  EXPECT_NEAR(given[1], 1e4, 1e-9);
+  EXPECT_EQ(given.back(), 1e5);
+}
+
+TEST(RunResponseStudy, UnusableInputsGiveTheirDiagnostic) {
+  struct Case {
+    const char* name;
+    void (*change)(ResponseInputs&);
+    Problem problem;
+  };
+  const Case cases[] = {
+      {"R1 of zero", [](ResponseInputs& i) { i.circuit.R1 = 0; }, Problem::kNoCentreFrequency},
+      {"no C2", [](ResponseInputs& i) { i.circuit.C2 = calc::kNoValue; },
+       Problem::kNoCentreFrequency},
+      {"GBW of zero",
+       [](ResponseInputs& i) {
+         i.op_amp = OpAmp{1e5, 0};
+       },
+       Problem::kOptionNotPositive},
+      {"infinite A0",
+       [](ResponseInputs& i) {
+         i.op_amp = OpAmp{std::numeric_limits<double>::infinity(), 1e6};
+       },
+       Problem::kOptionNotPositive},
+      {"negative slew rate", [](ResponseInputs& i) { i.slew_v_per_us = -1; },
+       Problem::kOptionNotPositive},
+      {"no amplitude", [](ResponseInputs& i) { i.input_amplitude_v = 0; },
+       Problem::kOptionNotPositive},
+      {"ends reversed",
+       [](ResponseInputs& i) {
+         i.grid = {1e5, 1e3, 10};
+       },
+       Problem::kFrequencyOrder},
+      {"one point", [](ResponseInputs& i) { i.grid.points = 1; }, Problem::kPointCount},
+      {"too many points", [](ResponseInputs& i) { i.grid.points = calc::kMostResponsePoints + 1; },
+       Problem::kPointCount},
+      {"no tolerance", [](ResponseInputs& i) { i.tolerance = 0; }, Problem::kResponseTolerance},
+      {"whole tolerance", [](ResponseInputs& i) { i.tolerance = 1; }, Problem::kResponseTolerance},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ResponseInputs inputs;
+    inputs.circuit = kQ10;
+    c.change(inputs);
+    const calc::Outcome<ResponseStudy> study = calc::RunResponseStudy(inputs);
+    ASSERT_FALSE(study.ok());
+    EXPECT_EQ(study.diagnostic().problem, c.problem);
+  }
+}
+
+// A response so wide that its -3 dB points lie beyond the search: nothing to hold the
+// op-amp to, and the study says so rather than leaving the requirements blank.
+TEST(RunResponseStudy, NoEdgesToHoldIsSaid) {
+  // Q = sqrt(R3 / R1) / 2 without R2 and with C1 = C2: 5e-10.
+  const ResponseStudy study = Study({1e9, calc::kNoValue, 1e-9, 1e-9, 1e-9}, OpAmp{1e5, 1e6});
+  EXPECT_TRUE(std::isnan(study.Find(CurveKind::kIdeal)->figures.bandwidth_hz));
+  EXPECT_TRUE(std::isnan(study.required_gbw_hz));
+  ASSERT_EQ(study.shortfalls.size(), 1u);
+  EXPECT_EQ(study.shortfalls[0].problem, Problem::kFiguresNotFound);
+}
+
+TEST(ParseResponseTolerance, HeaderExamples) {
+  EXPECT_EQ(*calc::ParseResponseTolerance(u"1"), 0.01);
+  EXPECT_EQ(*calc::ParseResponseTolerance(u"0.01%"), 0.0001);
+  EXPECT_EQ(calc::ParseResponseTolerance(u"100").diagnostic(),
+            (calc::Diagnostic{Problem::kResponseTolerance, {"100"}}));
+}
+
+}  // namespace
