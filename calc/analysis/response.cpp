@@ -56,11 +56,15 @@ Complex CircuitResponse(const Circuit& circuit, const std::optional<OpAmp>& op_a
   Complex k = 0.0;
   if (op_amp) k = -(1.0 / op_amp->A0 + s / (kTwoPi * op_amp->Gbw));
 
+  // The input capacitance loads the inverting input; an ideal op-amp holds that node at
+  // ground, where it draws no current.
+  const Complex yin = op_amp ? s * op_amp->Cin : 0.0;
+
   // Kirchhoff at the summing node (Va) and at the inverting input, Vin = 1:
   //   -(y1 + y2 + yc1 + yc2) Va + (yc1 + yc2 k) Vout = -y1
-  //   yc2 Va + (y3 - (yc2 + y3) k) Vout = 0
+  //   yc2 Va + (y3 - (yc2 + y3 + yin) k) Vout = 0
   const Complex a11 = -(y1 + y2 + yc1 + yc2), a12 = yc1 + yc2 * k;
-  const Complex a21 = yc2, a22 = y3 - (yc2 + y3) * k;
+  const Complex a21 = yc2, a22 = y3 - (yc2 + y3 + yin) * k;
   const Complex determinant = a11 * a22 - a12 * a21;
   return y1 * a21 / determinant;  // Cramer's rule for Vout
 }

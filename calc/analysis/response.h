@@ -13,10 +13,12 @@
 namespace calc {
 
 // An op-amp with open-loop gain A(s) = A0 / (1 + s A0 / (2 pi Gbw)): DC gain A0 (V/V) and
-// gain-bandwidth product Gbw (Hz).
+// gain-bandwidth product Gbw (Hz); Cin (F) is its input capacitance, differential plus
+// common-mode, from the inverting input to ground (the non-inverting input is grounded).
 struct OpAmp {
   double A0 = 100e3;
   double Gbw = 10e6;
+  double Cin = 0;
 };
 
 // Vout / Vin of `circuit` at `frequency_hz` from the node equations (Kirchhoff at the

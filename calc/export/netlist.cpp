@@ -59,6 +59,7 @@ std::string SpiceNetlist(const Circuit& circuit, const std::optional<OpAmp>& op_
     AddLine(deck, {"RP pole 0 ", SpiceNumber(op_amp->A0)});
     AddLine(deck, {"CP pole 0 ", SpiceNumber(1.0 / (kTwoPi * op_amp->Gbw))});
     AddLine(deck, {"E1 out 0 pole 0 1"});
+    if (op_amp->Cin != 0) AddLine(deck, {"CIN inn 0 ", SpiceNumber(op_amp->Cin)});
   } else {
     AddLine(deck, {"* Op-amp: ideal (a voltage gain of ", SpiceNumber(kIdealGain), ")"});
     AddLine(deck, {".subckt opamp inp inn out"});

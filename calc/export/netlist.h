@@ -18,9 +18,10 @@ struct NetlistSweep {
 
 // The deck: nodes `in`, `sum` (the summing node), `inv` (the inverting input) and `out`,
 // values as full doubles in SPICE notation, the op-amp as a subcircuit with the A0/Gbw
-// single-pole model (a voltage gain of 1e9 without one), an AC source of 1 V at `in`, an
-// .ac sweep by decades with at least `points` points over the range and a .print of the
-// output's gain (dB) and phase, so `ngspice -b` prints the curve. Lines end with LF.
+// single-pole model and its input capacitance from the inverting input to ground (a
+// voltage gain of 1e9 without one), an AC source of 1 V at `in`, an .ac sweep by decades
+// with at least `points` points over the range and a .print of the output's gain (dB) and
+// phase, so `ngspice -b` prints the curve. Lines end with LF.
 std::string SpiceNetlist(const Circuit& circuit, const std::optional<OpAmp>& op_amp,
                          const NetlistSweep& sweep);
 
