@@ -32,7 +32,8 @@ inline constexpr double kSolvedFigureMargin = 1e-6;
 // flat as Q 0.08 nor as sharp as Q 1000), so MeasureCircuit's figures are these within
 // kSolvedFigureMargin. No value for a circuit without a band-pass peak (a
 // part that is not positive and finite, a polynomial that does not rise to a peak).
-// The default design (11k, 11k, 22k, 15n, 15n), ideal -> 964.5754126781536 Hz, Q 1, gain 1.
+// The default design (11k, 11k, 22k, 15n, 15n), ideal -> 964.5754126781536 Hz, Q 1 and
+// gain 1, to the last digit or two.
 struct SolvedFigures {
   double peak_hz = kNoValue;
   double q_bandwidth = kNoValue;

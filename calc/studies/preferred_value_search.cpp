@@ -272,19 +272,11 @@ ScoredSet ScoreSet(const Circuit& parts, const TransferFunction& target,
   return set;
 }
 
-}  // namespace
-
-Outcome<PreferredValueSearch> SearchPreferredValues(const PreferredValueSearchSettings& settings,
-                                                    const ProgressCallback& progress) {
-  if (const std::optional<Diagnostic> problem = CheckSettings(settings)) return *problem;
+Outcome<PreferredValueSearch> RunSearch(const PreferredValueSearchSettings& settings,
+                                        const ProgressCallback& progress) {
   const DesignRequest& request = settings.design;
   const TransferFunction target{request.Fo, request.Q, request.H};
-  Circuit design;
-  try {
-    design = Design(request).Snapped;
-  } catch (const FloatError& error) {
-    return Diagnostic{Problem::kSearchDesignFault, {error.what()}};
-  }
+  const Circuit design = Design(request).Snapped;
 
   PreferredValueSearch search;
   search.reference = ScoreSet(design, target, settings);
@@ -342,6 +334,21 @@ Outcome<PreferredValueSearch> SearchPreferredValues(const PreferredValueSearchSe
   }
   if (progress && !progress(total, total)) return Diagnostic{Problem::kCancelled, {}};
   return search;
+}
+
+}  // namespace
+
+Outcome<PreferredValueSearch> SearchPreferredValues(const PreferredValueSearchSettings& settings,
+                                                    const ProgressCallback& progress) {
+  if (const std::optional<Diagnostic> problem = CheckSettings(settings)) return *problem;
+  // The design faults on targets no circuit can meet (fo 1e308 Hz, say). The search itself
+  // catches the faults of each pair and set; one that slipped through would be reported
+  // the same way rather than end the program.
+  try {
+    return RunSearch(settings, progress);
+  } catch (const FloatError& error) {
+    return Diagnostic{Problem::kSearchArithmeticFault, {error.what()}};
+  }
 }
 
 }  // namespace calc

@@ -80,11 +80,13 @@ struct PreferredValueSearch {
 // (positive), Zref (positive, unless C2 is locked) or the locked C2 (positive), the series
 // (E3 ... E192 or 0, unsnapped), the allowances (positive), k (0 ... 6), N (1 ... 1000), the
 // op-amp (GBW and A0 positive, Cin 0 or more), the yield settings (each tolerance in
-// 0 ... below 1, trials 1 ... kMaxTrials); the first fault is the diagnostic. A design that
-// raises FloatError gives kSearchDesignFault with its message. Progress counts the sets
-// searched, then the yield trials, on one scale; a cancelled search gives kCancelled.
-// Fo 10k, Q 8, H 4, Zref 10k, E24 / E6, ideal -> the reference peaks at 9.74 kHz (-2.6 %),
-// the best set within 0.1 %.
+// 0 ... below 1, trials 1 ... kMaxTrials); the first fault is the diagnostic. A target the
+// design command raises FloatError on gives kSearchArithmeticFault with its message; sets
+// and pairs that fault are left out. Progress counts the sets searched, then the yield
+// trials, on one scale; a cancelled search gives kCancelled.
+// Fo 10k, Q 8, H 4, Zref 10k, E24 / E6, ideal -> the reference (22k, 680, 180k, 1.5n, 1.5n)
+// peaks at 9.74 kHz (score 2.62); the best set (47k, 510, 220k, 680p, 3.3n) meets every
+// allowance (fo +0.85 %, Q -1.76 %, H -2.97 %: score 0.99).
 Outcome<PreferredValueSearch> SearchPreferredValues(const PreferredValueSearchSettings& settings,
                                                     const ProgressCallback& progress = {});
 

@@ -25,7 +25,7 @@ enum class Problem {
   kSearchTopOutOfRange,         // the number of sets N outside 1 ... 1000
   kSearchToleranceOutOfRange,   // {0} the part: its tolerance outside 0 % ... below 100 %
   kSearchTrialsOutOfRange,      // the trial count outside 1 ... 1,000,000
-  kSearchDesignFault,           // {0} the FloatError's message: the design command fails
+  kSearchArithmeticFault,       // {0} the FloatError's message: values beyond a double's range
   kSearchNoContinuousDesign,    // the design's capacitors cannot reach the target on the op-amp
   kSearchNoPairReachesTarget,   // no capacitor pair can: only the design's own set is left
   kCount                        // the number of problems; not a problem
