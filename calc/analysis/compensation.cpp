@@ -30,7 +30,7 @@ constexpr double kSolvedTolerance = 1e-13;
 constexpr double kSolvedCloseEnough = 1e-9;
 // The measured figures must meet the target to this for the resistors to count as a solution.
 constexpr double kMeasuredTolerance = 1e-6;
-constexpr int kNewtonSteps = 100;
+constexpr int kNewtonSteps = 40;  // from the closed form it takes fewer than ten
 constexpr int kMeasuredSteps = 3;
 constexpr double kDifferenceStep = 1e-5;  // for the Jacobian, in ln of a conductance
 constexpr double kLargestStep = 2.0;      // a step of more than e^2 in a conductance is cut
@@ -240,23 +240,25 @@ std::optional<double> LowestCompensableGbw(const TransferFunction& target, doubl
     trial.Gbw = gbw;
     return CompensatedResistors(target, C1, C2, trial).has_value();
   };
+  // Decades first, so that even a GBW typed a dozen decades off takes a few dozen tries.
   constexpr double kHighestGbw = 1e15;
   const double lowest_tried = target.Fo * 1e-6;
   double passing, failing;
-  if (solvable(op_amp.Gbw)) {
-    passing = op_amp.Gbw;
-    failing = passing / 2;
+  const double start = std::clamp(op_amp.Gbw, lowest_tried, kHighestGbw);
+  if (solvable(start)) {
+    passing = start;
+    failing = passing / 10;
     while (solvable(failing)) {
       passing = failing;
-      failing /= 2;
+      failing /= 10;
       if (failing < lowest_tried) return std::nullopt;
     }
   } else {
-    failing = op_amp.Gbw;
-    passing = failing * 2;
+    failing = start;
+    passing = failing * 10;
     while (!solvable(passing)) {
       failing = passing;
-      passing *= 2;
+      passing *= 10;
       if (passing > kHighestGbw) return std::nullopt;
     }
   }

@@ -25,9 +25,9 @@ std::optional<Circuit> CompensatedResistors(const TransferFunction& target, doub
 
 // The lowest GBW, with op_amp's A0 and Cin, at which CompensatedResistors finds resistors for
 // these capacitors, to a relative 1e-6: scanned down (or up, where op_amp.Gbw has none) by
-// factors of two from op_amp.Gbw, then bisected. No value where even a GBW of 1e15 Hz
-// finds none (A0 too low for the target) or where every GBW down to a millionth of the
-// target's fo does.
+// decades from op_amp.Gbw, then bisected. No value where even a GBW of 1e15 Hz finds none
+// (A0 too low for the target) or where every GBW down to a millionth of the target's fo
+// does.
 std::optional<double> LowestCompensableGbw(const TransferFunction& target, double C1, double C2,
                                            const OpAmp& op_amp);
 
