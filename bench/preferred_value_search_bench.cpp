@@ -54,12 +54,12 @@ BENCHMARK(BM_SearchK3E192Ideal)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->
 void BM_SearchK6OpAmp(benchmark::State& state) {
   Run(state, Settings(24, 6, 6, true, static_cast<int>(state.range(0))));
 }
-BENCHMARK(BM_SearchK6OpAmp)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SearchK6OpAmp)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_SearchK6Ideal(benchmark::State& state) {
   Run(state, Settings(24, 6, 6, false, static_cast<int>(state.range(0))));
 }
-BENCHMARK(BM_SearchK6Ideal)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SearchK6Ideal)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The yield of the best 10 sets of the k = 2 search, 2,000 trials each, default
 // tolerances, with the op-amp model and ideal.

@@ -1,10 +1,10 @@
 // The compensation is a root of three equations in three unknowns, ln(figure / target) = 0
 // for fo, Q and H, solved in the logarithms of conductances: the total conductance at the
 // summing node G = 1/R1 + 1/R2, 1/R3 and 1/R1. Of the ideal circuit's figures, fo depends
-// on G/R3's product, Q on their ratio and H on R3/R1, so the Jacobian is well conditioned
-// and Newton's method converges in a few steps from the closed form, even for op-amps that
-// move the peak by tens of per cent. R2 = 1 / (G - 1/R1) may come out negative, which no
-// part can give: then there is no solution.
+// on the product of G and 1/R3, Q on their ratio and H on R3/R1, so the Jacobian is well
+// conditioned and Newton's method converges in a few steps from the closed form, even for
+// op-amps that move the peak by tens of per cent. R2 = 1 / (G - 1/R1) may come out
+// negative, which no part can give: then there is no solution.
 #include "calc/analysis/compensation.h"
 
 #include <algorithm>
@@ -72,7 +72,7 @@ std::optional<Vector> SolveLinear(Matrix J, Vector b, int n) {
   return x;
 }
 
-// The problem for one capacitor pair: unknowns, the circuit they make, and the residuals.
+// The equations for one capacitor pair: unknowns, the circuit they make, and the residuals.
 class Equations {
  public:
   Equations(const TransferFunction& target, double C1, double C2, const OpAmp& op_amp, bool with_r2)
@@ -154,13 +154,13 @@ class Equations {
 };
 
 // Newton's method on the solved figures, each step halved until the residual falls.
-std::optional<Vector> SolveOnModel(const Equations& problem, Vector x) {
-  const int n = problem.Unknowns();
-  Vector r = problem.SolvedResiduals(x);
+std::optional<Vector> SolveOnModel(const Equations& equations, Vector x) {
+  const int n = equations.Unknowns();
+  Vector r = equations.SolvedResiduals(x);
   double size = Largest(r, n);
   if (std::isnan(size)) return std::nullopt;
   for (int step = 0; step < kNewtonSteps && size > kSolvedTolerance; ++step) {
-    const std::optional<Matrix> J = problem.Jacobian(x);
+    const std::optional<Matrix> J = equations.Jacobian(x);
     if (!J) return std::nullopt;
     std::optional<Vector> delta = SolveLinear(*J, r, n);
     if (!delta) return std::nullopt;
@@ -170,7 +170,7 @@ std::optional<Vector> SolveOnModel(const Equations& problem, Vector x) {
     for (double t = scale; t > 1e-6; t /= 2) {
       Vector trial = x;
       for (int i = 0; i < n; ++i) trial[i] -= t * (*delta)[i];
-      const Vector r_trial = problem.SolvedResiduals(trial);
+      const Vector r_trial = equations.SolvedResiduals(trial);
       const double trial_size = Largest(r_trial, n);
       if (trial_size < size) {
         x = trial, r = r_trial, size = trial_size, improved = true;
@@ -185,18 +185,18 @@ std::optional<Vector> SolveOnModel(const Equations& problem, Vector x) {
 
 // Steps on the measured figures with the model's Jacobian: the two differ by far less than
 // the target's tolerances, so one or two steps bring the measurement onto the target.
-Vector CorrectOnMeasurement(const Equations& problem, Vector x, Vector& r) {
-  const int n = problem.Unknowns();
+Vector CorrectOnMeasurement(const Equations& equations, Vector x, Vector& r) {
+  const int n = equations.Unknowns();
   for (int step = 0; step < kMeasuredSteps; ++step) {
     const double size = Largest(r, n);
     if (!(size > kSolvedTolerance)) break;
-    const std::optional<Matrix> J = problem.Jacobian(x);
+    const std::optional<Matrix> J = equations.Jacobian(x);
     if (!J) break;
     const std::optional<Vector> delta = SolveLinear(*J, r, n);
     if (!delta) break;
     Vector trial = x;
     for (int i = 0; i < n; ++i) trial[i] -= (*delta)[i];
-    const Vector r_trial = problem.MeasuredResiduals(trial);
+    const Vector r_trial = equations.MeasuredResiduals(trial);
     if (!(Largest(r_trial, n) < size)) break;
     x = trial, r = r_trial;
   }
@@ -221,15 +221,16 @@ std::optional<Circuit> CompensatedResistors(const TransferFunction& target, doub
       (ideal.HasR2() && !PositiveFinite(ideal.R2))) {
     return std::nullopt;
   }
-  const Equations problem(target, C1, C2, op_amp, ideal.HasR2());
-  const std::optional<Vector> solved = SolveOnModel(problem, problem.UnknownsOf(ideal));
-  if (!solved || !problem.Buildable(*solved)) return std::nullopt;
-  Vector r = problem.MeasuredResiduals(*solved);
-  const Vector corrected = CorrectOnMeasurement(problem, *solved, r);
-  if (!(Largest(r, problem.Unknowns()) <= kMeasuredTolerance) || !problem.Buildable(corrected)) {
+  const Equations equations(target, C1, C2, op_amp, ideal.HasR2());
+  const std::optional<Vector> solved = SolveOnModel(equations, equations.UnknownsOf(ideal));
+  if (!solved || !equations.Buildable(*solved)) return std::nullopt;
+  Vector r = equations.MeasuredResiduals(*solved);
+  const Vector corrected = CorrectOnMeasurement(equations, *solved, r);
+  if (!(Largest(r, equations.Unknowns()) <= kMeasuredTolerance) ||
+      !equations.Buildable(corrected)) {
     return std::nullopt;
   }
-  return problem.CircuitOf(corrected);
+  return equations.CircuitOf(corrected);
 }
 
 std::optional<double> LowestCompensableGbw(const TransferFunction& target, double C1, double C2,

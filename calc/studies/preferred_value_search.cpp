@@ -18,6 +18,7 @@
 #include <atomic>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "calc/analysis/compensation.h"
 #include "calc/analysis/response_polynomial.h"
@@ -56,10 +57,11 @@ std::optional<Diagnostic> CheckSettings(const PreferredValueSearchSettings& sett
   if (!standard(design.SeriesR)) return Diagnostic{Problem::kSearchSeriesNotStandard, {"R"}};
   if (!standard(design.SeriesC)) return Diagnostic{Problem::kSearchSeriesNotStandard, {"C"}};
   const Allowances& allowances = settings.allowances;
-  if (!PositiveFinite(allowances.Fo))
-    return Diagnostic{Problem::kSearchAllowanceNotPositive, {"fo"}};
-  if (!PositiveFinite(allowances.Q)) return Diagnostic{Problem::kSearchAllowanceNotPositive, {"Q"}};
-  if (!PositiveFinite(allowances.H)) return Diagnostic{Problem::kSearchAllowanceNotPositive, {"H"}};
+  const std::pair<double, const char*> allowance_names[] = {
+      {allowances.Fo, "fo"}, {allowances.Q, "Q"}, {allowances.H, "H"}};
+  for (const auto& [allowance, name] : allowance_names) {
+    if (!PositiveFinite(allowance)) return Diagnostic{Problem::kSearchAllowanceNotPositive, {name}};
+  }
   if (settings.steps < 0 || settings.steps > kMaxSearchSteps) {
     return Diagnostic{Problem::kSearchStepsOutOfRange, {std::to_string(settings.steps)}};
   }
