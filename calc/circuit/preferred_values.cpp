@@ -137,7 +137,7 @@ std::vector<double> SeriesNeighbours(double centre, std::int32_t n, int steps) {
       first_above = 0;
     }
   }
-  values.reserve(static_cast<std::size_t>(2 * steps + 1));
+  values.reserve(2 * static_cast<std::size_t>(steps) + 1);
   for (std::int64_t step = first_below - (steps - 1); step <= first_below; ++step) {
     values.push_back(StepAlongSeries(snapped, step, n));
   }
