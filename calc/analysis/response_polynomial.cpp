@@ -110,6 +110,10 @@ constexpr double kSharpestPeak = 8e6;
 // a hundredth of the margin.
 constexpr double kLocatedPeak = 1e-8;
 constexpr double kSlopeSpan = 1e-5;
+// The node equations' own gain at the peak and at both -3 dB points must be the
+// polynomial's to this: the two are one function, and should the op-amp model change and
+// they part, the solution vouches for nothing.
+constexpr double kSameGain = 1e-8;
 // The walk for a bracket gives up past 2^110 in u, beyond 16 decades of frequency.
 constexpr int kWalkLimit = 110;
 
@@ -233,10 +237,16 @@ std::optional<SolvedFigures> SolveFigures(const Circuit& circuit,
   const double peak_at = std::log(figures.peak_hz);
   const double roughness =
       Cancellation(circuit, op_amp, figures.peak_hz) * std::numeric_limits<double>::epsilon();
+  const auto same_gain = [&](double u, double gain) {
+    const double hz = w0 * std::sqrt(u) / kTwoPi;
+    return std::fabs(std::abs(CircuitResponse(circuit, op_amp, hz)) / gain - 1.0) <= kSameGain;
+  };
+  const double edge_gain = figures.peak_gain / std::numbers::sqrt2;
   figures.measurable =
       std::fabs(peak_at - guess) <= kPeakReach && 0.5 * std::log(peak / low) <= kEdgeReach &&
       0.5 * std::log(high / peak) <= kEdgeReach && sharpness >= kFlattestPeak &&
-      sharpness <= kSharpestPeak && roughness / (kSlopeSpan * sharpness) <= kLocatedPeak;
+      sharpness <= kSharpestPeak && roughness / (kSlopeSpan * sharpness) <= kLocatedPeak &&
+      same_gain(peak, figures.peak_gain) && same_gain(low, edge_gain) && same_gain(high, edge_gain);
   return figures;
 }
 

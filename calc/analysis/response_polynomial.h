@@ -29,9 +29,10 @@ inline constexpr double kSolvedFigureMargin = 1e-6;
 // magnitude) of the circuit's response, solved on its polynomial. `measurable`: the
 // response lies where MeasureCircuit searches and resolves it (the peak within seven
 // decades of where it looks, the -3 dB points within five of the peak, a peak neither as
-// flat as Q 0.08 nor as sharp as Q 1000), so MeasureCircuit's figures are these within
-// kSolvedFigureMargin. No value for a circuit without a band-pass peak (a
-// part that is not positive and finite, a polynomial that does not rise to a peak).
+// flat as Q 0.08 nor as sharp as Q 1000, CircuitResponse's rounding small and its gain the
+// polynomial's there), so MeasureCircuit's figures are these within kSolvedFigureMargin.
+// No value for a circuit without a band-pass peak (a part that is not positive and
+// finite, a polynomial that does not rise to a peak).
 // The default design (11k, 11k, 22k, 15n, 15n), ideal -> 964.5754126781536 Hz, Q 1 and
 // gain 1, to the last digit or two.
 struct SolvedFigures {
