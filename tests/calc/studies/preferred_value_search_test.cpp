@@ -131,7 +131,7 @@ TEST(SearchPreferredValues, FindsTheBestSetsOfScoringEveryCombination) {
   }
 }
 
-// The example: fo 10k, Q 8, H 4 with E24 resistors and E6 capacitors peaks at
+// A designer's first try: fo 10k, Q 8, H 4 with E24 resistors and E6 capacitors peaks at
 // 9.74 kHz (-2.6 %) as the design command builds it, at 9.66 kHz on a 10 MHz op-amp. The
 // search's best set meets every default allowance on both.
 TEST(SearchPreferredValues, BeatsTheDesignCommandsSetOfTheExample) {
