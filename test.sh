@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test: first in the normal build, then
-# in a build with AddressSanitizer and UndefinedBehaviorSanitizer that halts on the first
-# report, then the fuzz targets.
+# the Debian package's checks, then in a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer that halts on the first report, then the fuzz targets.
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$PWD
@@ -24,6 +24,13 @@ run_suite() {  # run_suite <build folder> [cmake arguments...]
 }
 
 run_suite build
+
+# The Debian package, from a Release build of what ships, checked with Debian's tools and
+# run from a temporary folder it is extracted into.
+echo "== build-package"
+deb=$(scripts/build-package.sh build-package)
+scripts/check-package.sh "$deb"
+
 export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp:print_suppressions=0

@@ -17,6 +17,8 @@ test_packages=(
   cups printer-driver-cups-pdf poppler-utils
   desktop-file-utils
   ngspice
+  man-db bash-completion
+  dpkg-dev file lintian appstream xdotool
 )
 
 case "${1:-}" in

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 
 namespace bench {
 namespace {
@@ -28,7 +29,12 @@ class FirstPaintProbe : public QObject {
   void Report() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     const long long micros = std::chrono::duration_cast<std::chrono::microseconds>(now).count();
-    std::printf("first-paint %lld\n", micros);
+    // The processor time of all the program's threads so far, to the microsecond: the
+    // time(1) figures count it in 10 ms steps, too coarse for a 30 ms start.
+    timespec cpu{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
+    const long long cpu_micros = static_cast<long long>(cpu.tv_sec) * 1000000 + cpu.tv_nsec / 1000;
+    std::printf("first-paint %lld cpu %lld\n", micros, cpu_micros);
     std::fflush(stdout);
     QCoreApplication::quit();
   }

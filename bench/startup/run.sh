@@ -3,8 +3,11 @@
 # the calculator beside a bare Qt window of the same size, on one X server, in one run.
 # A third line, the bare window with one Japanese label, shows the share of any text.
 #   bench/startup/run.sh [repetitions]     (default 40; builds build-bench-startup/)
-# The programs print "first-paint <microseconds since the epoch>" and quit when
-# KORVANE_EXIT_AFTER_FIRST_PAINT is set; the launch time is taken just before each start.
+# KORVANE_STARTUP_ALSO="name|command" adds one more program to the same run, e.g. another
+# build's korvane_probed to compare against.
+# The programs print "first-paint <microseconds since the epoch> cpu <microseconds>" and
+# quit when KORVANE_EXIT_AFTER_FIRST_PAINT is set; the launch time is taken just before
+# each start.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 repetitions=${1:-40}
@@ -22,18 +25,20 @@ cmake --build "$build" --target korvane_probed bare_window -j"$(nproc)" >/dev/nu
 runs=("korvane|$build/bin/korvane_probed"
       "bare_window|$build/bin/bare_window"
       "bare_window --japanese-label|$build/bin/bare_window --japanese-label")
-declare -A times memory cpu
+[[ -z "${KORVANE_STARTUP_ALSO:-}" ]] || runs+=("$KORVANE_STARTUP_ALSO")
+declare -A times memory cpu paint_cpu
 scratch=$(mktemp)
 trap 'rm -f "$scratch"' EXIT
 
-measure() {  # measure <run>: appends one time (us), one CPU time (ms) and one peak RSS (KiB)
-  local name=${1%%|*} command start output paint rss user system
+measure() {  # measure <run>: appends one time (us), two CPU times (ms, us) and one peak RSS (KiB)
+  local name=${1%%|*} command start output paint used rss user system
   read -r -a command <<<"${1#*|}"
   start=${EPOCHREALTIME/./}
   output=$(KORVANE_EXIT_AFTER_FIRST_PAINT=1 /usr/bin/time -f "%M %U %S" -o "$scratch" \
            "${command[@]}")
-  paint=${output#first-paint }
+  read -r _ paint _ used <<<"$output"
   times[$name]+="$((paint - start)) "
+  paint_cpu[$name]+="$used "
   read -r rss user system < <(tail -n 1 "$scratch")
   memory[$name]+="$rss "
   # CPU time is steadier than wall time on a shared machine: user plus system, in ms.
@@ -46,6 +51,7 @@ for run in "${runs[@]}"; do measure "$run"; done
 times=()
 memory=()
 cpu=()
+paint_cpu=()
 for ((i = 0; i < repetitions; i++)); do
   if ((i % 2 == 0)); then
     for run in "${runs[@]}"; do measure "$run"; done
@@ -64,6 +70,7 @@ echo "repetitions: $repetitions (Xvfb 1280x1024x24, xcb, Release)"
 for run in "${runs[@]}"; do
   name=${run%%|*}
   # shellcheck disable=SC2086
-  echo "$name: first paint us: $(summary ${times[$name]}); CPU ms: $(summary ${cpu[$name]});" \
+  echo "$name: first paint us: $(summary ${times[$name]});" \
+    "CPU to first paint us: $(summary ${paint_cpu[$name]}); CPU ms: $(summary ${cpu[$name]});" \
     "peak RSS KiB: $(summary ${memory[$name]})"
 done

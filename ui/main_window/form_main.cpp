@@ -169,8 +169,7 @@ void ApplyHint(QWidget* widget, QStringView hint) {
 TFormMain::TFormMain(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint),
-      printer_(this) {
+                          Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("FormMain"));
   setFont(MainWindowFont());
   setWindowIcon(ProgramIcon());
@@ -376,7 +375,10 @@ void TFormMain::ButtonTFClick() {
 }
 
 void TFormMain::ButtonPrintClick() {
-  RunGuarded([this] { printer_.PrintReport(ReportText()); });
+  RunGuarded([this] {
+    if (printer_ == nullptr) printer_.reset(LoadReportPrinting(this));
+    printer_->PrintReport(ReportText());
+  });
 }
 
 void TFormMain::ButtonCopyClick() {

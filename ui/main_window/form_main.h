@@ -10,15 +10,16 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "calc/commands/calc_state.h"
 #include "calc/commands/form.h"
+#include "ui/main_window/printing_loader.h"
 #include "ui/main_window/response_loader.h"
 #include "ui/main_window/tab_order.h"
-#include "ui/printing/report_printer.h"
 
 class QCheckBox;
 class QComboBox;
@@ -91,7 +92,7 @@ class TFormMain : public QWidget, public calc::Form {
   QPushButton* Button(ButtonId id) const;
 
   calc::CalcState state_;
-  ReportPrinter printer_;
+  std::unique_ptr<ReportPrinting> printer_;  // made from its module at the first print
   std::array<QLineEdit*, calc::kFieldCount> field_edits_{};  // nullptr for the two lists
   QComboBox* combo_er_ = nullptr;
   QComboBox* combo_ec_ = nullptr;

@@ -3,22 +3,19 @@
 #define KORVANE_UI_MAIN_WINDOW_RESPONSE_LOADER_H
 
 #include <QString>
-#include <stdexcept>
 
+#include "ui/main_window/module_loader.h"
 #include "ui/main_window/response_view.h"
 
 namespace ui {
 
 // The module could not be loaded; the message says which file and why.
-class ResponseModuleError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+using ResponseModuleError = ModuleError;
 
 // The name the module's factory is exported under (extern "C").
 inline constexpr char kResponseFactorySymbol[] = "korvane_create_response_view";
 
-// The module's path: beside the executable.
+// The module's path: korvane_response.so in the module folder (ModulePath).
 QString ResponseModulePath();
 
 // Makes the response window from the module at ResponseModulePath(), loading it once;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <memory>
 
+#include "ui/main_window/report_printing.h"
 #include "ui/printing/print_job.h"
 
 class QPrinter;
@@ -14,10 +15,10 @@ namespace ui {
 
 // Keeps the printer and settings of the last confirmed print dialog for this run.
 // Nothing printer-related is created before the first print.
-class ReportPrinter {
+class ReportPrinter final : public ReportPrinting {
  public:
   explicit ReportPrinter(QWidget* dialog_parent);
-  ~ReportPrinter();
+  ~ReportPrinter() override;
   ReportPrinter(const ReportPrinter&) = delete;
   ReportPrinter& operator=(const ReportPrinter&) = delete;
 
@@ -25,7 +26,7 @@ class ReportPrinter {
   // does nothing and keeps the settings of the last confirmed dialog.
   // Throws PrintError (a std::runtime_error), whose message the error box shows, when
   // printing fails: "Printer is not currently printing", "Printing in progress".
-  void PrintReport(const QString& report);
+  void PrintReport(const QString& report) override;
 
  private:
   QWidget* dialog_parent_;
