@@ -232,11 +232,70 @@ def command_seeds():
     }
 
 
+SEARCH_SERIES = [0, 3, 6, 12, 24, 48, 96, 192, 7, -6, 1000, 1]
+SEARCH_STEPS = [0, 1, 2, 7]
+SEARCH_TOPS = [1, 10, 3, 1001]
+
+
+def search(fo=10e3, q=8, h=4, zref=10e3, er=24, ec=6, steps=2, top=10, c2=None,
+           allow=(0.01, 0.03, 0.03), op_amp=None, tolerances=None, trials=20, seed=1,
+           by_yield=False):
+    """The joint search's inputs in the order preferred_value_search_fuzz reads them."""
+    flags = (op_amp is not None) | (c2 is not None) << 1 | (tolerances is not None) << 2
+    flags |= by_yield << 3 | SEARCH_STEPS.index(steps) << 4 | SEARCH_TOPS.index(top) << 6
+    out = bytes([flags, SEARCH_SERIES.index(er) | SEARCH_SERIES.index(ec) << 4])
+    out += b"".join(bits(v) for v in (fo, q, h, zref))
+    if c2 is not None:
+        out += bits(c2)
+    out += b"".join(bits(v) for v in allow)
+    if op_amp is not None:
+        out += b"".join(bits(v) for v in op_amp)
+    if tolerances is not None:
+        out += bits(tolerances[0]) + bits(tolerances[1]) + bytes([trials, seed])
+    return out
+
+
+def search_seeds():
+    return {
+        "example_ideal": search(),
+        "example_10mhz": search(op_amp=(1e5, 10e6, 0)),
+        "example_1mhz_cin": search(op_amp=(1e5, 1e6, 5e-12)),
+        "locked_c2_e192": search(er=192, ec=24, c2=4.7e-9, steps=1, op_amp=(2e5, 20e6, 0)),
+        "gain_without_r2": search(fo=1e3, q=1, h=10, er=6, ec=6),
+        "unsnapped": search(er=0, ec=0, op_amp=(1e5, 10e6, 0)),
+        "yield_by_yield": search(tolerances=(0.01, 0.05), by_yield=True, op_amp=(1e5, 20e6, 0)),
+        "yield_ideal": search(tolerances=(0.01, 0.05), top=3),
+        "no_steps": search(steps=0, top=1),
+        "too_slow_for_any_pair": search(op_amp=(1e5, 2e3, 0)),
+        "low_gain": search(op_amp=(2, 10e6, 0)),
+        "steps_seven": search(steps=7),
+        "top_1001": search(top=1001),
+        "series_e7": search(er=7),
+        "series_reversed": search(ec=-6),
+        "zero_allowance": search(allow=(0.0, 0.03, 0.03)),
+        "negative_allowance": search(allow=(0.01, 0.03, -0.03)),
+        "zero_fo": search(fo=0.0),
+        "nan_q": search(q=math.nan),
+        "infinite_h": search(h=math.inf),
+        "overflowing_fo": search(fo=1e308),
+        "tiny_fo": search(fo=1e-300),
+        "zero_gbw": search(op_amp=(1e5, 0.0, 0)),
+        "negative_cin": search(op_amp=(1e5, 1e6, -1e-12)),
+        "tiny_gbw": search(op_amp=(1e5, 1e-300, 0)),
+        "huge_gbw": search(op_amp=(1e300, 1e300, 0)),
+        "whole_tolerance": search(tolerances=(1.0, 0.05)),
+        "no_trials": search(tolerances=(0.01, 0.05), trials=0),
+        "high_q": search(fo=100e3, q=1000, h=1, zref=1e3, er=192, ec=24, steps=1,
+                         op_amp=(1e6, 1e9, 0)),
+    }
+
+
 def main():
     write("parse_quantity_fuzz", parse_seeds())
     write("format_quantity_fuzz", FORMAT_VALUES)
     write("snap_to_series_fuzz", {name: value + size(n) for name, (value, n) in SNAP_CASES.items()})
     write("commands_fuzz", command_seeds())
+    write("preferred_value_search_fuzz", search_seeds())
 
 
 if __name__ == "__main__":

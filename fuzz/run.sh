@@ -22,6 +22,7 @@ targets=(
   format_quantity_fuzz:16:
   snap_to_series_fuzz:16:
   commands_fuzz:2048:quantity.dict
+  preferred_value_search_fuzz:160:
   csv_batch_fuzz:4096:csv.dict
   opamp_catalogue_fuzz:32768:catalogue.dict
 )

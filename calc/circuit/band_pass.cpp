@@ -14,6 +14,36 @@
 #include "calc/numeric/float_ops.h"
 
 namespace calc {
+namespace {
+
+// The closed form's terms for a capacitor pair, at the angular frequency omega and the
+// quality factor Q.
+struct PairTerms {
+  double m = 0.0;   // ((C2/C1 + 1) Q) Q: the gain at which R2 grows without bound
+  double k = 0.0;   // C1 / C2
+  double Rp = 0.0;  // 1 / (((Q (k + 1)) C2) omega): R1 and R2 in parallel
+  double q = 0.0;   // Q (k + 1)
+};
+
+PairTerms TermsOf(double omega, double Q, double C1, double C2) {
+  PairTerms t;
+  t.m = Mul(Mul(Add(Div(C2, C1), 1.0), Q), Q);
+  t.k = Div(C1, C2);
+  t.Rp = Div(1.0, Mul(Mul(Mul(Q, Add(t.k, 1.0)), C2), omega));
+  t.q = Mul(Q, Add(t.k, 1.0));
+  return t;
+}
+
+// R3 = Rp ((q q) / k)
+double ExactR3(const PairTerms& t) { return Mul(t.Rp, Div(Mul(t.q, t.q), t.k)); }
+// R1 = (m / H) Rp
+double ExactR1(const PairTerms& t, double H) { return Mul(Div(t.m, H), t.Rp); }
+// R2 only below m; a gain that is no number takes this path too.
+bool NeedsR2(const PairTerms& t, double H) { return !(H >= t.m); }
+// R2 = Rp / (1 - H / m)
+double ExactR2(const PairTerms& t, double H) { return Div(t.Rp, Sub(1.0, Div(H, t.m))); }
+
+}  // namespace
 
 TransferFunction Analyze(const Circuit& circuit) {
   const double R1 = circuit.R1, R2 = circuit.R2, R3 = circuit.R3;
@@ -63,17 +93,11 @@ DesignResult DesignAroundC2(const DesignRequest& request, double C2) {
   }
   const double C1 = circuit.C1;
 
-  // m = ((C2/C1 + 1) Q) Q: the gain at which R2 grows without bound.
-  const double m = Mul(Mul(Add(Div(C2, C1), 1.0), Q), Q);
-  const double k = Div(C1, C2);
-  // Rp = 1 / (((Q (k + 1)) C2) omega): R1 and R2 in parallel.
-  const double Rp = Div(1.0, Mul(Mul(Mul(Q, Add(k, 1.0)), C2), omega));
-  // R3 = Rp ((q q) / k) with q = Q (k + 1).
-  const double q = Mul(Q, Add(k, 1.0));
-  circuit.R3 = SnapToSeries(Mul(Rp, Div(Mul(q, q), k)), request.SeriesR);
-  circuit.R1 = SnapToSeries(Mul(Div(m, H), Rp), request.SeriesR);
-  if (!(H >= m)) {  // R2 only below m; a gain that is no number takes this path too
-    circuit.R2 = SnapToSeries(Div(Rp, Sub(1.0, Div(H, m))), request.SeriesR);
+  const PairTerms terms = TermsOf(omega, Q, C1, C2);
+  circuit.R3 = SnapToSeries(ExactR3(terms), request.SeriesR);
+  circuit.R1 = SnapToSeries(ExactR1(terms, H), request.SeriesR);
+  if (NeedsR2(terms, H)) {
+    circuit.R2 = SnapToSeries(ExactR2(terms, H), request.SeriesR);
     // An R2 a thousand times R1 hardly changes the circuit: leave it out.
     if (circuit.R2 > Mul(circuit.R1, 1000.0)) circuit.R2 = kNoValue;
   }
@@ -82,6 +106,18 @@ DesignResult DesignAroundC2(const DesignRequest& request, double C2) {
   // |Q - Q achieved| / Q > 3 %
   result.QMissed = Div(std::fabs(Sub(Q, result.Achieved.Q)), Q) > 0.03;
   return result;
+}
+
+Circuit ExactResistors(const TransferFunction& target, double C1, double C2) {
+  const double omega = Mul(target.Fo, kTwoPi);
+  const PairTerms terms = TermsOf(omega, target.Q, C1, C2);
+  Circuit circuit;
+  circuit.C1 = C1;
+  circuit.C2 = C2;
+  circuit.R3 = ExactR3(terms);
+  circuit.R1 = ExactR1(terms, target.H);
+  if (NeedsR2(terms, target.H)) circuit.R2 = ExactR2(terms, target.H);
+  return circuit;
 }
 
 DesignResult Design(const DesignRequest& request) {

@@ -45,6 +45,14 @@ double ChooseC2(const DesignRequest& request);
 // R3 51000, Q missed. Faults raise FloatError at the faulting operation.
 DesignResult DesignAroundC2(const DesignRequest& request, double C2);
 
+// The resistors that give exactly the target's fo, Q and H with capacitors C1 and C2 and an
+// ideal op-amp: DesignAroundC2's formulas, in its grouping, without snapping. R2 has no
+// value where the gain needs none (H at or above ((C2/C1 + 1) Q) Q); then R1 and R3 keep
+// H exact and fo and Q come out high by the same factor. Faults raise FloatError.
+// ({1000, 1, 1}, 15e-9, 15e-9) -> R1 = R2 = 10610.32953945969, R3 = 21220.65907891938;
+// ({1000, 2, 10}, 10e-9, 15e-9) -> no R2 (H = ((1.5 + 1) 2) 2 exactly).
+Circuit ExactResistors(const TransferFunction& target, double C1, double C2);
+
 // ChooseC2, then DesignAroundC2.
 DesignResult Design(const DesignRequest& request);
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cmath>
+#include <vector>
 
 #include "calc/numeric/float_ops.h"
 
@@ -56,11 +57,18 @@ double SeriesValue(std::int64_t i, std::int32_t n) {
   return Div(static_cast<double>(r), 10.0);
 }
 
-double SnapToSeries(double x, std::int32_t n) {
-  if (x == 0.0 || n == 0) return x;
-  const double sign = x < 0.0 ? -1.0 : 1.0;
-  const double a = std::fabs(x);
+namespace {
 
+// Where a positive `a` snaps to in the size-n series: the value SeriesValue(index, n), which
+// may be 10.0 at index n, in the decade whose scale is `scale`.
+struct SeriesPosition {
+  std::int64_t index = 0;
+  std::int64_t decade = 0;
+  double value = 0.0;
+  double scale = 0.0;
+};
+
+SeriesPosition NearestPosition(double a, std::int32_t n) {
   // The decade: one below the floor of log10(a) where log10(a) - 1 lands on a whole
   // number. Then m comes out at 10 or a hair above and snaps to 10 x the lower decade.
   double L = Log10(a);
@@ -85,8 +93,59 @@ double SnapToSeries(double x, std::int32_t n) {
   }
   const double w = SeriesValue(j, n);
   const double t = Mul(Sub(Div(Mul(Div(v, m), w), m), 1.0), s);
-  if (t < 0.0) return Mul(Mul(w, sign), scale);
-  return Mul(Mul(v, sign), scale);
+  if (t < 0.0) return {j, d, w, scale};
+  return {i, d, v, scale};
+}
+
+// The series value `steps` places from `from`, through decades: the index taken into
+// 0 .. n - 1 and the decade moved to match.
+double StepAlongSeries(const SeriesPosition& from, std::int64_t steps, std::int32_t n) {
+  const std::int64_t index = from.index + steps;
+  std::int64_t decades = index / n;
+  if (index % n < 0) --decades;  // floor division
+  return Mul(SeriesValue(index - decades * n, n), DecadeScale(from.decade + decades));
+}
+
+// Two values this close are one preferred value written twice (a typed "10n" and the
+// series' own 10 nF differ in the last digits).
+constexpr double kSameValue = 1e-9;
+
+}  // namespace
+
+double SnapToSeries(double x, std::int32_t n) {
+  if (x == 0.0 || n == 0) return x;
+  const double sign = x < 0.0 ? -1.0 : 1.0;
+  const SeriesPosition position = NearestPosition(std::fabs(x), n);
+  return Mul(Mul(position.value, sign), position.scale);
+}
+
+std::vector<double> SeriesNeighbours(double centre, std::int32_t n, int steps) {
+  std::vector<double> values;
+  if (!(centre > 0.0) || !std::isfinite(centre) || n <= 0 || steps <= 0) {
+    values.push_back(centre);
+    return values;
+  }
+  const SeriesPosition snapped = NearestPosition(centre, n);
+  const double nearest = Mul(snapped.value, snapped.scale);
+  // The first step below and above the centre: a centre off the series has its nearest
+  // preferred value as the first step on that side.
+  std::int64_t first_below = -1, first_above = 1;
+  if (std::fabs(nearest - centre) > kSameValue * centre) {
+    if (nearest < centre) {
+      first_below = 0;
+    } else {
+      first_above = 0;
+    }
+  }
+  values.reserve(2 * static_cast<std::size_t>(steps) + 1);
+  for (std::int64_t step = first_below - (steps - 1); step <= first_below; ++step) {
+    values.push_back(StepAlongSeries(snapped, step, n));
+  }
+  values.push_back(centre);
+  for (std::int64_t step = first_above; step < first_above + steps; ++step) {
+    values.push_back(StepAlongSeries(snapped, step, n));
+  }
+  return values;
 }
 
 }  // namespace calc

@@ -98,6 +98,20 @@ enum class Problem {
   kInputSlews,          // the amplitude, the largest one the slew rate allows
   kOutputCurrentShort,  // the peak output current, the op-amp's
 
+  // The joint search of preferred values: its inputs ({0}: the quantity's name), then what
+  // its result warns of.
+  kSearchValueNotPositive,      // fo, Q, H, Zref, a locked C2, GBW or A0 not a positive number
+  kSearchCinNegative,           // an input capacitance below zero or no number
+  kSearchSeriesNotStandard,     // {0} R or C: not E3 ... E192 or unsnapped
+  kSearchAllowanceNotPositive,  // {0} fo, Q or H
+  kSearchStepsOutOfRange,       // the search width k outside 0 ... 6
+  kSearchTopOutOfRange,         // the number of sets N outside 1 ... 1000
+  kSearchToleranceOutOfRange,   // {0} the part: its tolerance outside 0 % ... below 100 %
+  kSearchTrialsOutOfRange,      // the trial count outside 1 ... 1,000,000
+  kSearchArithmeticFault,       // {0} the FloatError's message: values beyond a double's range
+  kSearchNoContinuousDesign,    // the design's capacitors cannot reach the target on the op-amp
+  kSearchNoPairReachesTarget,   // no capacitor pair can: only the design's own set is left
+
   kCount  // the number of problems; not a problem
 };
 
