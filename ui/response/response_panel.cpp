@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "calc/text/prefixed_unit.h"
 #include "calc/text/quantity_format.h"
 #include "ui/boxes/warning_box.h"
 #include "ui/response/settings_text.h"
@@ -17,6 +18,11 @@ namespace {
 
 QString Displayed(double value) {
   return QString::fromStdU16String(calc::FormatDisplayed(value)).trimmed();
+}
+
+// V/µs has its prefix: no second one.
+QString SlewRate(double v_per_us) {
+  return QString::fromStdU16String(calc::FormatPrefixedUnit(v_per_us));
 }
 
 // The figure of `figures` that a table row shows; gains as ratios, like H.
@@ -68,7 +74,7 @@ ResponsePanel::ResponsePanel(QWidget* parent) : QWidget(parent) {
   table_ = new QTableWidget(kRowCount, kCurveKinds, this);
   table_->setObjectName(QStringLiteral("FiguresTable"));
   table_->setHorizontalHeaderLabels(
-      {QStringLiteral("目標"), QStringLiteral("回路"), QStringLiteral("回路+OPアンプ")});
+      {QStringLiteral("目標"), QStringLiteral("回路"), QStringLiteral("回路+オペアンプ")});
   table_->setVerticalHeaderLabels({QStringLiteral("fo / ピーク [Hz]"), QStringLiteral("Q"),
                                    QStringLiteral("H / ピーク利得"),
                                    QStringLiteral("-3 dB 下 [Hz]"), QStringLiteral("-3 dB 上 [Hz]"),
@@ -77,6 +83,8 @@ ResponsePanel::ResponsePanel(QWidget* parent) : QWidget(parent) {
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table_->setWordWrap(true);
+  // Tab moves on to the next control rather than through the cells.
+  table_->setTabKeyNavigation(false);
   layout->addWidget(table_, 1);
 
   required_gbw_ = new QLabel(this);
@@ -185,7 +193,7 @@ void ResponsePanel::Show(const ResponseData& data) {
                              .arg(Displayed(data.required_gbw_hz),
                                   QString::number(settings_.tolerance * 100.0, 'g', 6)));
   required_slew_->setText(
-      QStringLiteral("必要SR: %1 V/µs").arg(Displayed(data.required_slew_v_per_us)));
+      QStringLiteral("必要SR: %1 V/µs").arg(SlewRate(data.required_slew_v_per_us)));
   QStringList shortfalls;
   if (data.gbw_short) {
     shortfalls << QStringLiteral("オペアンプのGBWが不足しています (必要 %1Hz 以上)")
@@ -193,7 +201,7 @@ void ResponsePanel::Show(const ResponseData& data) {
   }
   if (data.slew_short) {
     shortfalls << QStringLiteral("オペアンプのスルーレートが不足しています (必要 %1 V/µs 以上)")
-                      .arg(Displayed(data.required_slew_v_per_us));
+                      .arg(SlewRate(data.required_slew_v_per_us));
   }
   warning_->setText(shortfalls.join(u'\n'));
   warning_->setVisible(!shortfalls.isEmpty());

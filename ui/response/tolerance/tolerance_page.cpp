@@ -53,6 +53,7 @@ QTableWidget* CreateTable(const char* name, const QStringList& rows, const QStri
   table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
   table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  table->setTabKeyNavigation(false);  // Tab moves on to the next control
   for (int row = 0; row < table->rowCount(); ++row) {
     for (int column = 0; column < table->columnCount(); ++column) {
       auto* item = new QTableWidgetItem;
@@ -163,7 +164,7 @@ TolerancePage::TolerancePage(ResponseWindow* window)
   // which also follow its GBW.
   QStringList sensitivity_rows = figures;
   for (const char* name : kFigureNames) {
-    sensitivity_rows << QStringLiteral("%1 (OPアンプ)").arg(QString::fromLatin1(name));
+    sensitivity_rows << QStringLiteral("%1 (オペアンプ)").arg(QString::fromLatin1(name));
   }
   sensitivities_ = CreateTable("TableSensitivities", sensitivity_rows,
                                parts + QStringList{QStringLiteral("GBW")});
@@ -175,6 +176,7 @@ TolerancePage::TolerancePage(ResponseWindow* window)
                               QStringLiteral("99.5 %"), QStringLiteral("最大")});
   yield_ = new QLabel(this);
   yield_->setObjectName(QStringLiteral("LabelYield"));
+  yield_->setWordWrap(true);  // the whole line at any width
 
   auto* tables = new QGridLayout;
   tables->addWidget(new QLabel(QStringLiteral("感度 (d ln y / d ln x)")), 0, 0);
@@ -187,16 +189,27 @@ TolerancePage::TolerancePage(ResponseWindow* window)
   auto* charts = new QHBoxLayout;
   for (int figure = 0; figure < 3; ++figure) {
     const QString name = QString::fromLatin1(kFigureNames[figure]);
-    histograms_[figure] = CreateHistogramView(QStringLiteral("Histogram") + name, name);
+    histograms_[figure] = CreateHistogramView(QStringLiteral("Histogram") + name,
+                                              figure == 0 ? name + QStringLiteral(" [Hz]") : name);
     charts->addWidget(histograms_[figure]);
   }
   auto* results = new QVBoxLayout;
   results->addLayout(tables);
   results->addLayout(charts, 1);
 
-  auto* layout = new QHBoxLayout(this);
+  // The page scrolls rather than squeezing its fields and tables in a small window.
+  auto* content = new QWidget;
+  auto* layout = new QHBoxLayout(content);
   layout->addWidget(side_widget);
   layout->addLayout(results, 1);
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName(QStringLiteral("ToleranceScroll"));
+  scroll->setWidget(content);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  auto* page_layout = new QVBoxLayout(this);
+  page_layout->setContentsMargins(0, 0, 0, 0);
+  page_layout->addWidget(scroll);
 
   connect(run_button_, &QPushButton::clicked, this, [this] { RunGuarded([this] { Run(); }); });
   connect(cancel_button_, &QPushButton::clicked, this, &TolerancePage::Cancel);
@@ -361,21 +374,15 @@ void TolerancePage::ExportSummary(const QString& path) {
 }
 
 void TolerancePage::SaveTrialsAs() {
-  RunGuarded([this] {
-    const QString path =
-        window_->PickPath(QStringLiteral("試行を保存"), QStringLiteral("CSV (*.csv)"),
-                          QStringLiteral("tolerance_trials.csv"));
-    if (!path.isEmpty()) ExportTrials(path);
-  });
+  window_->SaveAs(QStringLiteral("試行を保存"), QStringLiteral("CSV (*.csv)"),
+                  QStringLiteral("tolerance_trials.csv"),
+                  [this](const QString& path, const QString&) { ExportTrials(path); });
 }
 
 void TolerancePage::SaveSummaryAs() {
-  RunGuarded([this] {
-    const QString path =
-        window_->PickPath(QStringLiteral("集計を保存"), QStringLiteral("CSV (*.csv)"),
-                          QStringLiteral("tolerance_summary.csv"));
-    if (!path.isEmpty()) ExportSummary(path);
-  });
+  window_->SaveAs(QStringLiteral("集計を保存"), QStringLiteral("CSV (*.csv)"),
+                  QStringLiteral("tolerance_summary.csv"),
+                  [this](const QString& path, const QString&) { ExportSummary(path); });
 }
 
 }  // namespace ui
