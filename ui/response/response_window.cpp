@@ -28,7 +28,7 @@ const QString kPictureFilters = QStringLiteral("PNG 画像 (*.png);;SVG 画像 (
 const QString kSvgFilter = QStringLiteral("SVG 画像 (*.svg)");
 
 // The side column's width: the figures table's three columns and its row titles.
-constexpr int kSideLeastWidth = 360;
+constexpr int kSideLeastWidth = 320;
 constexpr int kSideMostWidth = 420;
 // Room kept for the window's frame before the window system has drawn it.
 const QSize kFrameAllowance(16, 40);
@@ -137,7 +137,10 @@ void ResponseWindow::PlaceOnScreen() {
   const QRect area = MonitorWorkArea(owner);
   const QSize frame = frameGeometry().size() - geometry().size();
   const QSize allowance = frame.isEmpty() ? kFrameAllowance : frame;
-  resize(kDefaultSize.boundedTo(area.size() - allowance).expandedTo(minimumSize()));
+  // A screen smaller still lowers the minimum: the pages scroll rather than leave it.
+  const QSize room = area.size() - allowance;
+  setMinimumSize(kMinimumSize.boundedTo(room));
+  resize(kDefaultSize.boundedTo(room).expandedTo(minimumSize()));
   const QRect over = owner == this ? area : owner->frameGeometry();
   move(ToQPoint(PlaceWarningBox(ScreenRectFromQRect(over), width() + allowance.width(),
                                 height() + allowance.height(), ScreenRectFromQRect(area))));

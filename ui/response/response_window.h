@@ -61,7 +61,8 @@ class ResponseWindow : public QTabWidget, public ResponseView {
   void ShowHelp();
   ResponseHelp* help() const { return help_; }
 
-  // The size the window opens at where the screen has room, and the least it shrinks to.
+  // The size the window opens at where the screen has room, and the least it shrinks to
+  // (less on a screen without room for it).
   static constexpr QSize kDefaultSize{1000, 640};
   static constexpr QSize kMinimumSize{720, 480};
 
