@@ -1,5 +1,6 @@
 #include "ui/response/response_export.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -63,6 +64,18 @@ QRect CaptionRect(const Picture& picture, const QFont& font) {
           text.height() + kCaptionPadding};
 }
 
+// Qt's SVG writer opens a group for every change of the painter's state, most of them
+// empty: left out, they are two thirds of the file.
+QByteArray WithoutEmptyGroups(QByteArray svg) {
+  static const QRegularExpression kEmptyGroup(QStringLiteral("<g\\b[^>]*>\\s*</g>\\s*"));
+  QString text = QString::fromUtf8(svg);
+  for (qsizetype before = -1; before != text.size();) {
+    before = text.size();
+    text.remove(kEmptyGroup);
+  }
+  return text.toUtf8();
+}
+
 void Draw(const Picture& picture, QPainter& painter, const QFont& font, const QRect& caption) {
   picture.draw(painter);
   if (caption.isEmpty()) return;
@@ -89,15 +102,18 @@ void SavePicture(const Picture& picture, const QString& path, PictureFormat form
   QSaveFile file(path);
   Open(file);
   if (format == PictureFormat::kSvg) {
+    QBuffer drawing;
+    drawing.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
-    generator.setOutputDevice(&file);
+    generator.setOutputDevice(&drawing);
     generator.setSize(size);
     generator.setViewBox(QRect(QPoint(0, 0), size));
     generator.setTitle(picture.title);
-    QPainter painter;
-    if (!painter.begin(&generator)) Fail(path, Reason(path, file.error()));
+    QPainter painter(&generator);
     Draw(picture, painter, font, caption);
-    if (!painter.end()) Fail(path, Reason(path, file.error()));
+    painter.end();
+    const QByteArray svg = WithoutEmptyGroups(drawing.data());
+    if (file.write(svg) != svg.size()) Fail(path, Reason(path, file.error()));
   } else {
     QImage image(size * picture.pixel_ratio, QImage::Format_ARGB32);
     image.setDevicePixelRatio(picture.pixel_ratio);

@@ -145,6 +145,7 @@ CurveStyle StyleOf(CurveKind kind) {
 constexpr int kMargin = 4;           // around each chart, in pixels
 constexpr int kMostValueTicks = 11;  // 10 dB steps over 100 dB
 constexpr int kMostFrequencyLabels = 10;
+constexpr int kPlotPixels = 11;
 // Right of the plot area: half a frequency label, which may sit on its edge.
 constexpr int kRightMargin = 18;
 
@@ -212,6 +213,8 @@ QString Displayed(double value) {
 ResponsePlot::ResponsePlot(QWidget* parent) : QWidget(parent) {
   plots_ = new QWidget(this);
   plots_->setObjectName(QStringLiteral("ResponsePlots"));
+  // What a picture of the plots names as its font, in every group it writes.
+  plots_->setFont(PlotFont(kPlotPixels));
   gain_view_ = new ZoomChartView(new QChart, plots_);
   phase_view_ = new ZoomChartView(new QChart, plots_);
   gain_view_->setObjectName(QStringLiteral("GainPlot"));
