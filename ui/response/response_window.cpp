@@ -9,6 +9,7 @@
 #include <QScrollArea>
 #include <QShortcut>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "calc/export/netlist.h"
 #include "calc/numeric/float_ops.h"
@@ -131,8 +132,8 @@ void ResponseWindow::showEvent(QShowEvent* event) {
 
 void ResponseWindow::PlaceOnScreen() {
   // At a scale factor of 2 the default size is larger than many screens: the window takes
-  // what the work area has, down to its minimum, centred over the main window and pulled
-  // inside the work area.
+  // what the work area has, down to its minimum. Where it opens stays the window system's
+  // choice unless that would leave the work area; then it is pulled inside.
   QWidget* owner = parentWidget() != nullptr ? parentWidget()->window() : this;
   const QRect area = MonitorWorkArea(owner);
   const QSize frame = frameGeometry().size() - geometry().size();
@@ -141,9 +142,11 @@ void ResponseWindow::PlaceOnScreen() {
   const QSize room = area.size() - allowance;
   setMinimumSize(kMinimumSize.boundedTo(room));
   resize(kDefaultSize.boundedTo(room).expandedTo(minimumSize()));
-  const QRect over = owner == this ? area : owner->frameGeometry();
-  move(ToQPoint(PlaceWarningBox(ScreenRectFromQRect(over), width() + allowance.width(),
-                                height() + allowance.height(), ScreenRectFromQRect(area))));
+  const QRect outer(pos(), size() + allowance);
+  if (!area.contains(outer)) {
+    move(std::clamp(outer.left(), area.left(), area.right() + 1 - outer.width()),
+         std::clamp(outer.top(), area.top(), area.bottom() + 1 - outer.height()));
+  }
 }
 
 void ResponseWindow::ShowHelp() {
