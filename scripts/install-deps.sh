@@ -7,7 +7,7 @@ run_packages=(
   build-essential cmake
   qt6-base-dev qt6-qpa-plugins libgl-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   libcli11-dev nlohmann-json3-dev libcsv-dev
-  fonts-ipafont-gothic fonts-ipafont-mincho
+  fonts-ipafont-gothic fonts-ipafont-mincho qt6-translations-l10n
 )
 test_packages=(
   "${run_packages[@]}"

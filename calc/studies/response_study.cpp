@@ -5,6 +5,7 @@
 
 #include "calc/studies/setting_texts.h"
 #include "calc/text/number_text.h"
+#include "calc/text/prefixed_unit.h"
 #include "calc/text/quantity_format.h"
 #include "calc/text/utf8.h"
 
@@ -52,7 +53,9 @@ void FindShortfalls(const ResponseInputs& inputs, ResponseStudy& study) {
   }
   // NaN compares false: a requirement that cannot be worked out raises no warning.
   if (inputs.slew_v_per_us < study.required_slew_v_per_us) {
-    falls_short(Problem::kSlewShort, study.required_slew_v_per_us);
+    // V/µs carries its own prefix: the figure takes no second one.
+    study.shortfalls.push_back(
+        {Problem::kSlewShort, {Utf16ToUtf8(FormatPrefixedUnit(study.required_slew_v_per_us))}});
   }
 }
 

@@ -19,6 +19,7 @@
 #include "calc/commands/analysis_command.h"
 #include "calc/commands/calc_state.h"
 #include "calc/commands/design_command.h"
+#include "calc/text/prefixed_unit.h"
 #include "calc/text/quantity_format.h"
 #include "calc/text/utf8.h"
 #include "cli/response_run.h"
@@ -257,7 +258,9 @@ class FrontEndsAgreeTest : public QObject {
                                                   QStringLiteral("Hz")));
     QCOMPARE(LabelText(window, "RequiredA0"), QStringLiteral("必要A0: ") + Displayed(a0));
     QCOMPARE(LabelText(window, "RequiredSlew"),
-             QStringLiteral("必要SR: ") + Displayed(slew) + QStringLiteral(" V/µs"));
+             QStringLiteral("必要SR: ") +
+                 QString::fromStdU16String(calc::FormatPrefixedUnit(slew)) +
+                 QStringLiteral(" V/µs"));
 
     // The same shortfalls: one warning line each, naming the same required figure.
     const QStringList window_warnings =

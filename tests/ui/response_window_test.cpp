@@ -7,26 +7,36 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QWheelEvent>
 #include <QXmlStreamReader>
 #include <memory>
 
 #include "calc/analysis/response.h"
 #include "calc/text/quantity_format.h"
+#include "calc/text/quantity_parse.h"
+#include "tests/ui/support/modal_box_watch.h"
 #include "tests/ui/support/window_test_fixture.h"
 #include "ui/main_window/form_main.h"
 #include "ui/response/response_export.h"
+#include "ui/response/response_help.h"
 #include "ui/response/response_panel.h"
 #include "ui/response/response_plot.h"
 #include "ui/response/response_window.h"
@@ -38,6 +48,44 @@ ui::ResponseView* MakeWindow(QWidget* parent) { return new ui::ResponseWindow(pa
 
 QString Displayed(double value) {
   return QString::fromStdU16String(calc::FormatDisplayed(value)).trimmed();
+}
+
+// A frequency label's value: its SI prefix as the fields read it.
+double LabelValue(QString label) {
+  label.replace(u'\u00B5', u'u');
+  return calc::ParseQuantity(label.toStdU16String());
+}
+
+// Sends one wheel notch (towards the user: zoom in) at `chart_point` of `view`'s chart.
+void Wheel(QChartView* view, QPointF chart_point, Qt::KeyboardModifiers modifiers) {
+  const QPoint at = view->mapFromScene(view->chart()->mapToScene(chart_point));
+  QWheelEvent wheel(at, view->viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                    modifiers, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(view->viewport(), &wheel);
+}
+
+// Every text the user can read on `root` and its children: captions, labels, tips,
+// accessible names, table headers and legend names.
+QStringList ShownTexts(QWidget* root) {
+  QStringList texts;
+  QList<QWidget*> widgets = root->findChildren<QWidget*>();
+  widgets.prepend(root);
+  for (QWidget* widget : widgets) {
+    texts << widget->toolTip() << widget->accessibleName() << widget->windowTitle();
+    if (auto* label = qobject_cast<QLabel*>(widget)) texts << label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) texts << button->text();
+    if (auto* table = qobject_cast<QTableWidget*>(widget)) {
+      for (int i = 0; i < table->columnCount(); ++i)
+        texts << table->horizontalHeaderItem(i)->text();
+      for (int i = 0; i < table->rowCount(); ++i) texts << table->verticalHeaderItem(i)->text();
+    }
+    if (auto* view = qobject_cast<QChartView*>(widget)) {
+      for (QAbstractSeries* series : view->chart()->series()) texts << series->name();
+      for (QAbstractAxis* axis : view->chart()->axes()) texts << axis->titleText();
+    }
+    if (auto* browser = qobject_cast<QTextBrowser*>(widget)) texts << browser->toPlainText();
+  }
+  return texts;
 }
 
 }  // namespace
@@ -311,8 +359,9 @@ class ResponseWindowTest : public QObject, protected testing_support::WindowTest
 
     QImage image(png);
     QVERIFY(!image.isNull());
-    QCOMPARE(image.size(),
-             window->plot()->plots()->size() * window->plot()->plots()->devicePixelRatio());
+    // As wide as the plots; the caption adds to their height.
+    QCOMPARE(image.width(),
+             window->plot()->plots()->width() * window->plot()->plots()->devicePixelRatio());
 
     QFile svg_file(svg);
     QVERIFY(svg_file.open(QIODevice::ReadOnly));
@@ -378,6 +427,382 @@ class ResponseWindowTest : public QObject, protected testing_support::WindowTest
     window->SetPathPicker([](const QString&, const QString&, const QString&) { return QString(); });
     Click(window, "ButtonSaveCsv");
     QVERIFY(QDir(folder.path()).isEmpty());
+  }
+
+  // Frequencies carry SI prefixes in every view, a narrow one without a decade too, and
+  // each label says where it stands.
+  void FrequencyLabelsCarryPrefixes_data() {
+    QTest::addColumn<double>("from");
+    QTest::addColumn<double>("to");
+    QTest::newRow("whole view") << 0.0 << 0.0;
+    QTest::newRow("two decades") << 100.0 << 10e3;
+    QTest::newRow("no decade inside") << 1.2e3 << 8e3;
+    QTest::newRow("narrow about fo") << 950.0 << 1050.0;
+  }
+  void FrequencyLabelsCarryPrefixes() {
+    QFETCH(double, from);
+    QFETCH(double, to);
+    ui::ResponseWindow* window = OpenWindow();
+    Design();
+    ui::ResponsePlot* plot = window->plot();
+    if (from > 0.0) plot->SetFrequencyRange(from, to);
+    const auto [low, high] = plot->FrequencyRange();
+    static const QRegularExpression kSiLabel(QStringLiteral(u"^[0-9]+(\\.[0-9]+)?[pnµmkMGT]?$"));
+    for (QChart* chart : {plot->gain_chart(), plot->phase_chart()}) {
+      const auto labels = plot->FrequencyLabels(chart);
+      QVERIFY2(labels.size() >= 2, qPrintable(QString::number(labels.size())));
+      for (const auto& [frequency, text] : labels) {
+        QVERIFY2(kSiLabel.match(text).hasMatch(), qPrintable(text));
+        QVERIFY(qAbs(LabelValue(text) / frequency - 1.0) < 1e-9);
+        QVERIFY(frequency >= low * (1 - 1e-9) && frequency <= high * (1 + 1e-9));
+      }
+    }
+  }
+
+  // The wheel zooms the axis under the pointer; with Ctrl both. Over the gain axis at the
+  // peak, a few notches tell the curves apart at fo.
+  void WheelZoomsTheAxisUnderThePointer_data() {
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<bool>("ctrl");
+    QTest::addColumn<bool>("frequency_zooms");
+    QTest::addColumn<bool>("gain_zooms");
+    QTest::newRow("inside the plot") << "plot" << false << true << false;
+    QTest::newRow("over the frequency axis") << "frequency axis" << false << true << false;
+    QTest::newRow("over the gain axis") << "gain axis" << false << false << true;
+    QTest::newRow("inside with Ctrl") << "plot" << true << true << true;
+  }
+  void WheelZoomsTheAxisUnderThePointer() {
+    QFETCH(QString, where);
+    QFETCH(bool, ctrl);
+    QFETCH(bool, frequency_zooms);
+    QFETCH(bool, gain_zooms);
+    ui::ResponseWindow* window = OpenWindow();
+    Design();
+    ui::ResponsePlot* plot = window->plot();
+    auto* view = window->findChild<QChartView*>(QStringLiteral("GainPlot"));
+    const auto frequencies = plot->FrequencyRange();
+    const auto gains = plot->GainRange();
+    const QRectF area = plot->gain_chart()->plotArea();
+    const double peak_db = window->data()->curves[1].figures.peak_gain_db;
+    const QPointF peak = plot->gain_chart()->mapToPosition(QPointF(1000.0, peak_db));
+    const QPointF at = where == QStringLiteral("gain axis") ? QPointF(area.left() - 12, peak.y())
+                       : where == QStringLiteral("frequency axis")
+                           ? QPointF(area.center().x(), area.bottom() + 8)
+                           : area.center();
+    Wheel(view, at, ctrl ? Qt::ControlModifier : Qt::NoModifier);
+    const auto zoomed_frequencies = plot->FrequencyRange();
+    const auto zoomed_gains = plot->GainRange();
+    QCOMPARE(zoomed_frequencies != frequencies, frequency_zooms);
+    QCOMPARE(zoomed_gains != gains, gain_zooms);
+    if (frequency_zooms) {
+      QVERIFY(zoomed_frequencies.first > frequencies.first);
+      QVERIFY(zoomed_frequencies.second < frequencies.second);
+    }
+    if (where == QStringLiteral("gain axis")) {
+      for (int notch = 0; notch < 14; ++notch) Wheel(view, at, Qt::NoModifier);
+      const auto [bottom, top] = plot->GainRange();
+      QVERIFY2(top - bottom < 3.0, qPrintable(QStringLiteral("%1 .. %2").arg(bottom).arg(top)));
+      for (const ui::Curve& curve : window->data()->curves) {
+        QVERIFY(curve.figures.peak_gain_db > bottom && curve.figures.peak_gain_db < top);
+      }
+    }
+  }
+
+  // A plot takes the focus: + and - zoom the frequency, with Ctrl the value axis too, the
+  // arrows pan, 0 goes back to the whole view.
+  void KeyboardZoomsPansAndResets() {
+    ui::ResponseWindow* window = OpenWindow();
+    Design();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    ui::ResponsePlot* plot = window->plot();
+    auto* view = window->findChild<QChartView*>(QStringLiteral("GainPlot"));
+    QVERIFY(view->focusPolicy() & Qt::TabFocus);
+    view->setFocus();
+    QVERIFY(view->hasFocus());
+    const auto frequencies = plot->FrequencyRange();
+    const auto gains = plot->GainRange();
+
+    QTest::keyClick(view, Qt::Key_Plus);
+    const auto zoomed = plot->FrequencyRange();
+    QVERIFY(zoomed.first > frequencies.first && zoomed.second < frequencies.second);
+    QCOMPARE(plot->GainRange(), gains);
+    QTest::keyClick(view, Qt::Key_Plus, Qt::ControlModifier);
+    QVERIFY(plot->GainRange().second - plot->GainRange().first < gains.second - gains.first);
+    const auto before = plot->FrequencyRange();
+    QTest::keyClick(view, Qt::Key_Left);
+    const auto panned = plot->FrequencyRange();
+    QVERIFY(panned.first < before.first);
+    QVERIFY(qAbs(panned.second / panned.first / (before.second / before.first) - 1.0) < 1e-9);
+    QTest::keyClick(view, Qt::Key_Minus);
+    QVERIFY(plot->FrequencyRange().second / plot->FrequencyRange().first >
+            panned.second / panned.first);
+    QTest::keyClick(view, Qt::Key_0);
+    QCOMPARE(plot->FrequencyRange(), frequencies);
+    QCOMPARE(plot->GainRange(), gains);
+  }
+
+  // Tab leaves a table for the next control: the exports can be reached forwards.
+  void TabLeavesTheTables() {
+    ui::ResponseWindow* window = OpenWindow();
+    Design();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTableWidget* table = window->panel()->table();
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Tab);
+    QVERIFY(QApplication::focusWidget() != nullptr);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("ButtonSavePicture"));
+    for (QTableWidget* any : window->findChildren<QTableWidget*>()) {
+      QVERIFY2(!any->tabKeyNavigation(), qPrintable(any->objectName()));
+    }
+  }
+
+  // The window opens inside the screen's work area (at scale 2 too: see the HiDPI run),
+  // and at its minimum size no field, button or histogram is squeezed below what it needs.
+  void OpensWithinTheScreenAndKeepsItsFields() {
+    ui::ResponseWindow* window = OpenWindow();
+    Design();
+    const QRect available = window->screen()->availableGeometry();
+    QVERIFY2(available.contains(window->frameGeometry()),
+             qPrintable(QStringLiteral("%1x%2+%3+%4 on %5x%6")
+                            .arg(window->frameGeometry().width())
+                            .arg(window->frameGeometry().height())
+                            .arg(window->frameGeometry().x())
+                            .arg(window->frameGeometry().y())
+                            .arg(available.width())
+                            .arg(available.height())));
+    QVERIFY(window->minimumWidth() > 0 && window->minimumHeight() > 0);
+    window->resize(window->minimumSize());
+    for (int page = 0; page < window->count(); ++page) {
+      window->setCurrentIndex(page);
+      QTest::qWait(50);
+      QWidget* shown = window->currentWidget();
+      for (QWidget* control : shown->findChildren<QWidget*>()) {
+        const bool field = qobject_cast<QLineEdit*>(control) != nullptr ||
+                           qobject_cast<QPushButton*>(control) != nullptr;
+        if (!field || !control->isVisibleTo(window)) continue;
+        QVERIFY2(control->height() >= control->minimumSizeHint().height() &&
+                     control->width() >= control->minimumSizeHint().width(),
+                 qPrintable(control->objectName()));
+      }
+      for (QChartView* chart : shown->findChildren<QChartView*>()) {
+        QVERIFY2(
+            chart->width() >= chart->minimumWidth() && chart->height() >= chart->minimumHeight(),
+            qPrintable(chart->objectName()));
+      }
+    }
+  }
+
+  // Saving adds the suffix of the chosen filter to a name without one, and writes what
+  // the suffix says.
+  void SavingAddsTheSuffix_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("picture, PNG chosen") << "ButtonSavePicture"
+                                         << "plot"
+                                         << "PNG 画像 (*.png)"
+                                         << "plot.png";
+    QTest::newRow("picture, SVG chosen") << "ButtonSavePicture"
+                                         << "plot"
+                                         << "SVG 画像 (*.svg)"
+                                         << "plot.svg";
+    QTest::newRow("picture, no filter said") << "ButtonSavePicture"
+                                             << "plot"
+                                             << ""
+                                             << "plot.png";
+    QTest::newRow("the name's suffix wins") << "ButtonSavePicture"
+                                            << "plot.png"
+                                            << "SVG 画像 (*.svg)"
+                                            << "plot.png";
+    QTest::newRow("curves") << "ButtonSaveCsv"
+                            << "curves"
+                            << "CSV (*.csv)"
+                            << "curves.csv";
+    QTest::newRow("netlist") << "ButtonSaveNetlist"
+                             << "deck"
+                             << ""
+                             << "deck.cir";
+  }
+  void SavingAddsTheSuffix() {
+    QFETCH(QString, button);
+    QFETCH(QString, typed);
+    QFETCH(QString, filter);
+    QFETCH(QString, saved);
+    ui::ResponseWindow* window = OpenWindow();
+    Design();
+    QTemporaryDir folder;
+    window->SetPathPicker([&](const QString&, const QString&, const QString&) {
+      return ui::PickedPath(folder.filePath(typed), filter);
+    });
+    Click(window, qPrintable(button));
+    const QString path = folder.filePath(saved);
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
+    const QByteArray content = file.readAll();
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 1);
+    if (saved.endsWith(QStringLiteral(".png")))
+      QCOMPARE(QImageReader(path).format(), QByteArray("png"));
+    if (saved.endsWith(QStringLiteral(".svg"))) QVERIFY(content.contains("<svg"));
+    if (saved.endsWith(QStringLiteral(".csv"))) QVERIFY(content.startsWith("frequency_hz,"));
+    if (saved.endsWith(QStringLiteral(".cir"))) QVERIFY(content.contains(".ac "));
+  }
+
+  // A picture carries the caption under the plots, names a font that is installed (the
+  // Japanese labels show in other viewers), and draws each curve as one path.
+  void PicturesCarryCaptionAndARealFont() {
+    ui::ResponseWindow* window = OpenWindow();
+    Design();
+    QTemporaryDir folder;
+    const QString png = folder.filePath(QStringLiteral("plot.png"));
+    const QString svg = folder.filePath(QStringLiteral("plot.svg"));
+    const QDate day = QDate::currentDate();
+    window->ExportPicture(png);
+    window->ExportPicture(svg);
+
+    QWidget* plots = window->plot()->plots();
+    const QImage image(png);
+    QCOMPARE(image.width(), qRound(plots->width() * plots->devicePixelRatio()));
+    QVERIFY(image.height() > plots->height() * plots->devicePixelRatio());
+
+    QFile file(svg);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    QSet<QString> families;
+    QString text;
+    int polylines = 0, paths = 0;
+    while (!xml.atEnd()) {
+      if (xml.readNext() == QXmlStreamReader::StartElement) {
+        if (xml.attributes().hasAttribute(QStringLiteral("font-family"))) {
+          families << xml.attributes().value(QStringLiteral("font-family")).toString();
+        }
+        polylines += xml.name() == QStringLiteral("polyline") ? 1 : 0;
+        paths += xml.name() == QStringLiteral("path") ? 1 : 0;
+      } else if (xml.isCharacters() && !xml.isWhitespace()) {
+        text += xml.text();  // a run in another script ("µ") is an element of its own
+      }
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& family : families) {
+      QVERIFY2(installed.contains(family), qPrintable(family));
+    }
+    QVERIFY(families.contains(QStringLiteral("IPAPGothic")) ||
+            families.contains(QStringLiteral("IPAGothic")));
+    const calc::CalcState& state = form_->calc_state();
+    for (const QString& part :
+         {QStringLiteral("R1 = ") + Displayed(state.R1),
+          QStringLiteral("C2 = ") + Displayed(state.C2), QStringLiteral("GBW = 10.000MHz"),
+          QStringLiteral("A0 = 100.000k"), QStringLiteral(u"SR = 13.000 V/µs")}) {
+      QVERIFY2(text.contains(part), qPrintable(part + QStringLiteral(" in ") + text));
+    }
+    QVERIFY(text.contains(day.toString(Qt::ISODate)) ||
+            text.contains(QDate::currentDate().toString(Qt::ISODate)));
+    // Six curves (three gain, three phase in pieces) as paths, not a line per segment.
+    QVERIFY2(polylines < 300, qPrintable(QString::number(polylines)));  // the grid's lines
+    QVERIFY(paths >= 6);
+    QVERIFY2(file.size() < 150000, qPrintable(QString::number(file.size())));
+
+    // Zoomed in, the picture keeps only the points it shows.
+    window->plot()->SetFrequencyRange(900.0, 1100.0);
+    const QString zoomed = folder.filePath(QStringLiteral("zoomed.svg"));
+    window->ExportPicture(zoomed);
+    QVERIFY(QFileInfo(zoomed).size() < file.size());
+    // The window's own curves are whole again.
+    int whole = 0;
+    for (QAbstractSeries* series : window->plot()->gain_chart()->series()) {
+      auto* line = qobject_cast<QLineSeries*>(series);
+      if (line == nullptr || !line->isVisible() ||
+          series->objectName() == QStringLiteral("GainBand"))
+        continue;
+      QCOMPARE(line->count(), static_cast<int>(window->data()->frequencies_hz.size()));
+      ++whole;
+    }
+    QCOMPARE(whole, 3);
+  }
+
+  // An export that fails says so in Japanese, with the path, and no system message.
+  void FailedExportSaysWhyInJapanese() {
+    ui::ResponseWindow* window = OpenWindow();
+    Design();
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("no such folder/plot"));
+    window->SetPathPicker(
+        [&](const QString&, const QString&, const QString&) { return ui::PickedPath(path); });
+    watch_->Expect();
+    Click(window, "ButtonSavePicture");
+    QCOMPARE(watch_->boxes().size(), std::size_t{1});
+    const testing_support::ModalBoxWatch::Box& box = watch_->boxes().back();
+    QCOMPARE(box.title, QStringLiteral(u"保存できません"));
+    QVERIFY2(box.text.contains(QDir::toNativeSeparators(path) + QStringLiteral(".png")),
+             qPrintable(box.text));
+    QVERIFY2(box.text.contains(QStringLiteral(u"がありません")), qPrintable(box.text));
+    QVERIFY2(!box.text.contains(QStringLiteral("No such")), qPrintable(box.text));
+    QCOMPARE(box.icon, QMessageBox::Critical);
+  }
+
+  // The window's own help: F1 and the ヘルプ button, at the page in front; it covers the
+  // pages, the zoom, the exports, the tolerance run and korvane-cli.
+  void HelpOpensAtThePageInFront() {
+    ui::ResponseWindow* window = OpenWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QVERIFY(window->help() == nullptr);
+    QTest::keyClick(window, Qt::Key_F1);
+    ui::ResponseHelp* help = window->help();
+    QVERIFY(help != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(help));
+    QVERIFY(!help->isModal());
+    const int response_scroll = help->browser()->verticalScrollBar()->value();
+    window->setCurrentIndex(1);
+    Click(window, "ButtonResponseHelp");
+    QVERIFY(help->browser()->verticalScrollBar()->value() > response_scroll);
+    const QString text = help->browser()->toPlainText();
+    for (const QString& words :
+         {QStringLiteral(u"応答ページ"), QStringLiteral(u"マウスホイール"),
+          QStringLiteral(u"読み取り"), QStringLiteral(u"図を保存"), QStringLiteral(u"公差ページ"),
+          QStringLiteral("korvane-cli tolerance")}) {
+      QVERIFY2(text.contains(words), qPrintable(words));
+    }
+    for (const ui::HelpTopic topic :
+         {ui::HelpTopic::kResponse, ui::HelpTopic::kZoom, ui::HelpTopic::kExports,
+          ui::HelpTopic::kTolerance, ui::HelpTopic::kCommandLine}) {
+      QVERIFY(ui::ResponseHelpHtml().contains(u'"' + ui::HelpAnchor(topic) + u'"'));
+    }
+    QVERIFY(help->frameGeometry().intersects(window->screen()->availableGeometry()));
+  }
+
+  // One word for the op-amp everywhere in the window and its help.
+  void OneWordForOpAmp() {
+    ui::ResponseWindow* window = OpenWindow();
+    Design();
+    window->ShowHelp();
+    QStringList texts = ShownTexts(window);
+    texts << ShownTexts(window->help());
+    for (const QString& text : texts)
+      QVERIFY2(!text.contains(QStringLiteral(u"OPアンプ")), qPrintable(text));
+    QCOMPARE(window->panel()->table()->horizontalHeaderItem(2)->text(),
+             QStringLiteral(u"回路+オペアンプ"));
+  }
+
+  // V/µs has its own prefix: the required slew rate takes no second one, in the figure and
+  // in the shortfall, and shows three decimals at least (by hand from the shown value).
+  void SlewRateTakesNoSecondPrefix() {
+    ui::ResponseWindow* window = OpenWindow();
+    Design();
+    QLineEdit* slew = window->panel()->field("EditSlew");
+    slew->setText(QStringLiteral("0.001"));
+    Q_EMIT slew->editingFinished();
+    static const QRegularExpression kFigure(QStringLiteral(u"必要SR: ([0-9]+\\.[0-9]{3,}) V/µs$"));
+    const QString label = window->findChild<QLabel*>(QStringLiteral("RequiredSlew"))->text();
+    const QRegularExpressionMatch match = kFigure.match(label);
+    QVERIFY2(match.hasMatch(), qPrintable(label));
+    const QString digits = match.captured(1);
+    const int decimals = static_cast<int>(digits.size() - digits.indexOf(u'.') - 1);
+    QVERIFY(qAbs(digits.toDouble() - window->data()->required_slew_v_per_us) <=
+            0.5 * std::pow(10.0, -decimals) * (1 + 1e-9));
+    const QString warning = window->findChild<QLabel*>(QStringLiteral("OpAmpWarning"))->text();
+    QVERIFY2(warning.contains(QStringLiteral(u"(必要 %1 V/µs 以上)").arg(digits)),
+             qPrintable(warning));
   }
 
   void Screenshot() {

@@ -2,17 +2,21 @@
 // shows, hostile input, cancelling, following the main window, and its exports.
 #include <QAbstractSeries>
 #include <QApplication>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QValueAxis>
 #include <memory>
 
 #include "calc/circuit/band_pass.h"
@@ -385,6 +389,38 @@ class TolerancePageTest : public QObject, protected testing_support::WindowTestF
     next.clear();
     Click("ButtonSaveTrials");
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+  }
+
+  // The histograms keep readable labels at the window's least size (at scale 2 too: see
+  // the HiDPI run): round values with SI prefixes, titles on both axes, nothing cut
+  // short, and the limit lines inside the axis.
+  void HistogramsStayReadable() {
+    Edit("EditSeed")->setText(QStringLiteral("1"));
+    QVERIFY(RunAndWait());
+    window_->resize(window_->minimumSize());
+    QTest::qWait(50);
+    static const QRegularExpression kRound(QStringLiteral(u"^[0-9]+(\\.[0-9]{1,3})?[pnµmkMGT]?$"));
+    for (const char* name : {"Histogramfo", "HistogramQ", "HistogramH"}) {
+      auto* view = Page()->findChild<QChartView*>(QString::fromLatin1(name));
+      QVERIFY2(view != nullptr, name);
+      QVERIFY(view->width() >= view->minimumWidth() && view->height() >= view->minimumHeight());
+      auto* values = qobject_cast<QCategoryAxis*>(view->chart()->axes(Qt::Horizontal).front());
+      auto* counts = qobject_cast<QValueAxis*>(view->chart()->axes(Qt::Vertical).front());
+      QVERIFY(values != nullptr && counts != nullptr);
+      QVERIFY(!values->truncateLabels() && !counts->truncateLabels());
+      QVERIFY(!values->titleText().isEmpty());
+      QCOMPARE(counts->titleText(), QStringLiteral(u"試行数"));
+      QVERIFY(values->categoriesLabels().size() >= 2);
+      for (const QString& label : values->categoriesLabels()) {
+        QVERIFY2(kRound.match(label).hasMatch(), qPrintable(label));
+      }
+      for (QAbstractSeries* series : view->chart()->series()) {
+        if (series->objectName() != QStringLiteral("YieldLimit")) continue;
+        const double x = static_cast<QLineSeries*>(series)->at(0).x();
+        QVERIFY(x > values->min() && x < values->max());
+      }
+    }
+    QVERIFY(Page()->findChild<QLabel*>(QStringLiteral("LabelYield"))->wordWrap());
   }
 
   void Screenshot() {

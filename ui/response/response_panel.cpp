@@ -11,6 +11,7 @@
 #include "calc/studies/response_study.h"
 #include "calc/studies/setting_texts.h"
 #include "calc/text/diagnostic.h"
+#include "calc/text/prefixed_unit.h"
 #include "calc/text/quantity_format.h"
 #include "calc/text/utf8.h"
 #include "ui/boxes/warning_box.h"
@@ -21,6 +22,11 @@ namespace {
 
 QString Displayed(double value) {
   return QString::fromStdU16String(calc::FormatDisplayed(value)).trimmed();
+}
+
+// V/µs has its prefix: no second one.
+QString SlewRate(double v_per_us) {
+  return QString::fromStdU16String(calc::FormatPrefixedUnit(v_per_us));
 }
 
 // The figure of `figures` that a table row shows; gains as ratios, like H.
@@ -57,7 +63,7 @@ constexpr FieldRow kFields[] = {
     {"EditGbw", "GBW [Hz]", "10M", "オペアンプの利得帯域幅積", "GBW"},
     {"EditA0", "A0", "100k", "オペアンプの直流開ループ利得", "A0"},
     {"EditSlew", "SR [V/µs]", "13",
-     "オペアンプのスルーレート。必要SRは実際に組む回路 (OPアンプを含む回路) のピークで求めます",
+     "オペアンプのスルーレート。必要SRは実際に組む回路 (オペアンプを含む回路) のピークで求めます",
      "SR"},
     {"EditAmplitude", "入力振幅 [V]", "1", "入力正弦波の振幅 (ピーク値)", "入力振幅"},
     {"EditTolerance", "許容誤差", "1%",
@@ -84,7 +90,7 @@ ResponsePanel::ResponsePanel(QWidget* parent) : QWidget(parent) {
   table_ = new QTableWidget(kRowCount, kCurveKinds, this);
   table_->setObjectName(QStringLiteral("FiguresTable"));
   table_->setHorizontalHeaderLabels(
-      {QStringLiteral("目標"), QStringLiteral("回路"), QStringLiteral("回路+OPアンプ")});
+      {QStringLiteral("目標"), QStringLiteral("回路"), QStringLiteral("回路+オペアンプ")});
   table_->horizontalHeaderItem(static_cast<int>(CurveKind::kTarget))
       ->setToolTip(QStringLiteral("目標の値は fo、Q、H から式で厳密に求めます"));
   table_->setVerticalHeaderLabels({QStringLiteral("fo / ピーク [Hz]"), QStringLiteral("Q"),
@@ -95,6 +101,8 @@ ResponsePanel::ResponsePanel(QWidget* parent) : QWidget(parent) {
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table_->setWordWrap(true);
+  // Tab moves on to the next control rather than through the cells.
+  table_->setTabKeyNavigation(false);
   layout->addWidget(table_, 1);
 
   const auto add_label = [this, layout](const char* name, const QString& accessible,
@@ -115,8 +123,8 @@ ResponsePanel::ResponsePanel(QWidget* parent) : QWidget(parent) {
                            QStringLiteral("GBW が十分に大きいとき、同じ基準を満たす最小のA0"));
   required_slew_ = add_label(
       "RequiredSlew", QStringLiteral("必要SR"),
-      QStringLiteral("OPアンプを含む回路のピークで、入力振幅の正弦波が求めるスルーレート"));
-  warning_ = add_label("OpAmpWarning", QStringLiteral("OPアンプの不足"), QString());
+      QStringLiteral("オペアンプを含む回路のピークで、入力振幅の正弦波が求めるスルーレート"));
+  warning_ = add_label("OpAmpWarning", QStringLiteral("オペアンプの不足"), QString());
   warning_->setWordWrap(true);
   warning_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
   ReadFields();
@@ -215,8 +223,8 @@ void ResponsePanel::Show(const ResponseData& data) {
                              .arg(figure(data.required_gbw_hz, QStringLiteral("Hz")),
                                   QString::number(settings_.tolerance * 100.0, 'g', 6)));
   required_a0_->setText(QStringLiteral("必要A0: %1").arg(figure(data.required_a0, QString())));
-  required_slew_->setText(QStringLiteral("必要SR: %1")
-                              .arg(figure(data.required_slew_v_per_us, QStringLiteral(" V/µs"))));
+  required_slew_->setText(
+      QStringLiteral("必要SR: %1 V/µs").arg(SlewRate(data.required_slew_v_per_us)));
   QStringList shortfalls;
   for (const calc::Diagnostic& shortfall : data.shortfalls) shortfalls << DiagnosticText(shortfall);
   warning_->setText(shortfalls.join(u'\n'));

@@ -1,7 +1,10 @@
 // The gain plot (dB) above the phase plot (degrees), over one logarithmic frequency axis
-// that both follow: the mouse wheel zooms about the pointer, a box dragged across a plot
-// zooms to it, a double click goes back to the full range. A line under the plots reads
-// frequency, gain and phase of every curve at the pointer.
+// that both follow. The mouse wheel zooms about the pointer: over the frequency or the
+// value axis that axis, inside a plot the frequency, with Ctrl both. A box dragged across
+// a plot zooms to it, a double click goes back to the whole view. A plot with the keyboard
+// focus zooms the frequency with + and -, both axes with Ctrl, pans with the arrow keys
+// and goes back with 0. A line under the plots reads frequency, gain and phase of every
+// curve at the pointer. Frequencies are labelled with SI prefixes (calc::LogTicks).
 #ifndef KORVANE_UI_RESPONSE_RESPONSE_PLOT_H
 #define KORVANE_UI_RESPONSE_RESPONSE_PLOT_H
 
@@ -12,10 +15,12 @@
 
 #include "ui/response/response_data.h"
 
+class QCategoryAxis;
 class QChart;
 class QChartView;
 class QLabel;
 class QLineSeries;
+class QPainter;
 class QScatterSeries;
 class QLogValueAxis;
 class QValueAxis;
@@ -44,8 +49,17 @@ class ResponsePlot : public QWidget {
   // The frequency range shown, and setting it (both plots follow).
   std::pair<double, double> FrequencyRange() const;
   void SetFrequencyRange(double from_hz, double to_hz);
-  // Back to the whole grid.
+  // The gain range shown, in dB.
+  std::pair<double, double> GainRange() const;
+  // Back to the whole grid and the whole gain and phase.
   void ResetZoom();
+
+  // The frequency labels under a plot, as shown: (frequency, label) per tick.
+  QList<std::pair<double, QString>> FrequencyLabels(QChart* chart) const;
+
+  // Draws the plots as shown into `painter` for a picture (PNG or SVG): each curve as
+  // one path and with only the points that the picture's pixels can show.
+  void DrawPicture(QPainter& painter);
 
   QChart* gain_chart() const;
   QChart* phase_chart() const;
@@ -68,10 +82,19 @@ class ResponsePlot : public QWidget {
   };
   CurveSeries& SeriesFor(CurveKind kind);
   static void HideCurve(CurveSeries& curve);
-  void SetUpChart(QChart* chart, QValueAxis* y_axis, const QString& y_title);
+  void SetUpChart(QChart* chart, QValueAxis* y_axis, QCategoryAxis* labels, const QString& y_title);
   void SyncRange(double min, double max);
   void AlignPlotAreas();
-  void ZoomAbout(double frequency_hz, double factor);
+  void UpdateFrequencyLabels();
+  // Zooms `chart`'s axes named in `axes` (1 frequency, 2 value, 3 both) by `factor` of
+  // their span about `about` (frequency, value), within the whole view.
+  void Zoom(QChart* chart, QPointF about, double factor, int axes);
+  // Moves `chart`'s view by fractions of its spans, within the whole view.
+  void Pan(QChart* chart, double x_fraction, double y_fraction);
+  QValueAxis* ValueAxisOf(QChart* chart) const;
+  std::pair<double, double> FullValueRange(QChart* chart) const;
+  // Sets a value axis' range with round steps between its ticks.
+  void SetValueRange(QValueAxis* axis, double min, double max);
 
   ResponseData data_;
   std::array<CurveSeries, kCurveKinds> series_;
@@ -83,6 +106,9 @@ class ResponsePlot : public QWidget {
   QLogValueAxis* phase_x_ = nullptr;
   QValueAxis* gain_y_ = nullptr;
   QValueAxis* phase_y_ = nullptr;
+  QCategoryAxis* gain_labels_ = nullptr;  // the frequency labels under each plot
+  QCategoryAxis* phase_labels_ = nullptr;
+  std::pair<double, double> full_gain_{-100.0, 10.0};  // the gain range of the whole view
   QLabel* readout_ = nullptr;
   bool syncing_ = false;
 };

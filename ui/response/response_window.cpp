@@ -1,18 +1,24 @@
 #include "ui/response/response_window.h"
 
 #include <QCloseEvent>
+#include <QDate>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QShortcut>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "calc/export/netlist.h"
 #include "calc/export/response_csv.h"
 #include "calc/text/diagnostic.h"
 #include "ui/boxes/error_box.h"
 #include "ui/main_window/clipboard_copy.h"
-#include "ui/response/response_export.h"
+#include "ui/main_window/window_placement.h"
+#include "ui/response/picture_caption.h"
+#include "ui/response/response_help.h"
 #include "ui/response/response_panel.h"
 #include "ui/response/response_plot.h"
 #include "ui/response/tolerance/tolerance_page.h"
@@ -20,9 +26,20 @@
 namespace ui {
 namespace {
 
-QString DialogPath(QWidget* parent, const QString& caption, const QString& filter,
-                   const QString& suggested) {
-  return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+const QString kPictureFilters = QStringLiteral("PNG 画像 (*.png);;SVG 画像 (*.svg)");
+const QString kSvgFilter = QStringLiteral("SVG 画像 (*.svg)");
+
+// The side column's width: the figures table's three columns and its row titles.
+constexpr int kSideLeastWidth = 320;
+constexpr int kSideMostWidth = 420;
+// Room kept for the window's frame before the window system has drawn it.
+const QSize kFrameAllowance(16, 40);
+
+PickedPath DialogPath(QWidget* parent, const QString& caption, const QString& filters,
+                      const QString& suggested) {
+  QString filter;
+  const QString path = QFileDialog::getSaveFileName(parent, caption, suggested, filters, &filter);
+  return {path, filter};
 }
 
 QPushButton* AddButton(QLayout* layout, const char* name, const QString& caption) {
@@ -39,13 +56,25 @@ ResponseWindow::ResponseWindow(QWidget* parent) : QTabWidget(parent) {
   setWindowFlag(Qt::Window);
   setObjectName(QStringLiteral("FormResponse"));
   setWindowTitle(QStringLiteral("周波数特性"));
-  pick_path_ = [this](const QString& caption, const QString& filter, const QString& suggested) {
-    return DialogPath(this, caption, filter, suggested);
+  pick_path_ = [this](const QString& caption, const QString& filters, const QString& suggested) {
+    return DialogPath(this, caption, filters, suggested);
   };
   AddPage(CreateResponsePage(), QStringLiteral("応答"));
   tolerance_ = new TolerancePage(this);
   AddPage(tolerance_, QStringLiteral("公差"));
-  resize(1000, 640);
+
+  auto* help_button = new QPushButton(QStringLiteral("ヘルプ"), this);
+  help_button->setObjectName(QStringLiteral("ButtonResponseHelp"));
+  help_button->setAccessibleName(QStringLiteral("ヘルプ"));
+  help_button->setToolTip(QStringLiteral("このウィンドウの使い方 (F1)"));
+  setCornerWidget(help_button, Qt::TopRightCorner);
+  connect(help_button, &QPushButton::clicked, this, &ResponseWindow::ShowHelp);
+  auto* help_key = new QShortcut(QKeySequence::HelpContents, this);
+  help_key->setContext(Qt::WindowShortcut);
+  connect(help_key, &QShortcut::activated, this, &ResponseWindow::ShowHelp);
+
+  setMinimumSize(kMinimumSize);
+  resize(kDefaultSize);
   ShowSubject(std::nullopt);
 }
 
@@ -72,15 +101,58 @@ QWidget* ResponseWindow::CreateResponsePage() {
           &QPushButton::clicked, this, &ResponseWindow::SaveNetlistAs);
   side->addLayout(buttons);
 
+  // The side column scrolls rather than squeezing its fields when the window is low.
+  auto* side_widget = new QWidget;
+  side_widget->setLayout(side);
+  auto* side_scroll = new QScrollArea(page);
+  side_scroll->setObjectName(QStringLiteral("ResponseSide"));
+  side_scroll->setWidget(side_widget);
+  side_scroll->setWidgetResizable(true);
+  side_scroll->setFrameShape(QFrame::NoFrame);
+  side_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  side_scroll->setMinimumWidth(kSideLeastWidth);
+  side_scroll->setMaximumWidth(kSideMostWidth);
+
+  // Equal shares: the side column takes its full width in a wide window and gives way
+  // first in a narrow one.
   auto* layout = new QHBoxLayout(page);
   layout->addWidget(plot_, 1);
-  auto* side_widget = new QWidget(page);
-  side_widget->setLayout(side);
-  side_widget->setFixedWidth(420);
-  layout->addWidget(side_widget);
+  layout->addWidget(side_scroll, 1);
 
   connect(panel_, &ResponsePanel::SettingsChanged, this, &ResponseWindow::Recompute);
   return page;
+}
+
+void ResponseWindow::showEvent(QShowEvent* event) {
+  if (!placed_) {
+    placed_ = true;
+    PlaceOnScreen();
+  }
+  QTabWidget::showEvent(event);
+}
+
+void ResponseWindow::PlaceOnScreen() {
+  // At a scale factor of 2 the default size is larger than many screens: the window takes
+  // what the work area has, down to its minimum. Where it opens stays the window system's
+  // choice unless that would leave the work area; then it is pulled inside.
+  QWidget* owner = parentWidget() != nullptr ? parentWidget()->window() : this;
+  const QRect area = MonitorWorkArea(owner);
+  const QSize frame = frameGeometry().size() - geometry().size();
+  const QSize allowance = frame.isEmpty() ? kFrameAllowance : frame;
+  // A screen smaller still lowers the minimum: the pages scroll rather than leave it.
+  const QSize room = area.size() - allowance;
+  setMinimumSize(kMinimumSize.boundedTo(room));
+  resize(kDefaultSize.boundedTo(room).expandedTo(minimumSize()));
+  const QRect outer(pos(), size() + allowance);
+  if (!area.contains(outer)) {
+    move(std::clamp(outer.left(), area.left(), area.right() + 1 - outer.width()),
+         std::clamp(outer.top(), area.top(), area.bottom() + 1 - outer.height()));
+  }
+}
+
+void ResponseWindow::ShowHelp() {
+  if (help_ == nullptr) help_ = new ResponseHelp(this);
+  help_->ShowTopic(currentWidget() == tolerance_ ? HelpTopic::kTolerance : HelpTopic::kResponse);
 }
 
 void ResponseWindow::ShowSubject(const std::optional<ResponseSubject>& subject) {
@@ -131,7 +203,17 @@ std::string ResponseWindow::Netlist() const {
 }
 
 void ResponseWindow::ExportPicture(const QString& path) {
-  if (data_) SavePicture(plot_->plots(), path);
+  ExportPicture(path, PictureFormat::kPng);
+}
+
+void ResponseWindow::ExportPicture(const QString& path, PictureFormat otherwise) {
+  if (!subject_ || !data_) return;
+  QWidget* plots = plot_->plots();
+  const Picture picture{plots->size(), plots->devicePixelRatioF(),
+                        [this](QPainter& painter) { plot_->DrawPicture(painter); },
+                        PictureCaption(subject_->circuit, panel_->settings(), QDate::currentDate()),
+                        windowTitle()};
+  SavePicture(picture, path, PictureFormatOf(path, otherwise));
 }
 
 void ResponseWindow::ExportCsv(const QString& path) {
@@ -142,30 +224,36 @@ void ResponseWindow::ExportNetlist(const QString& path) {
   if (data_) SaveText(Netlist(), path);
 }
 
-void ResponseWindow::SavePictureAs() {
-  RunGuarded([this] {
-    const QString path =
-        pick_path_(QStringLiteral("図を保存"), QStringLiteral("PNG 画像 (*.png);;SVG 画像 (*.svg)"),
-                   QStringLiteral("response.png"));
-    if (!path.isEmpty()) ExportPicture(path);
+void ResponseWindow::SaveAs(const QString& caption, const QString& filters,
+                            const QString& suggested, const Writer& write) {
+  RunGuarded([&] {
+    const PickedPath picked = pick_path_(caption, filters, suggested);
+    if (picked.path.isEmpty()) return;
+    try {
+      write(WithSuffix(picked.path, filters, picked.filter), picked.filter);
+    } catch (const ExportError& error) {
+      ShowExportError(this, error);
+    }
   });
+}
+
+void ResponseWindow::SavePictureAs() {
+  SaveAs(QStringLiteral("図を保存"), kPictureFilters, QStringLiteral("response.png"),
+         [this](const QString& path, const QString& filter) {
+           ExportPicture(path, filter == kSvgFilter ? PictureFormat::kSvg : PictureFormat::kPng);
+         });
 }
 
 void ResponseWindow::SaveCsvAs() {
-  RunGuarded([this] {
-    const QString path = pick_path_(QStringLiteral("曲線を保存"), QStringLiteral("CSV (*.csv)"),
-                                    QStringLiteral("response.csv"));
-    if (!path.isEmpty()) ExportCsv(path);
-  });
+  SaveAs(QStringLiteral("曲線を保存"), QStringLiteral("CSV (*.csv)"),
+         QStringLiteral("response.csv"),
+         [this](const QString& path, const QString&) { ExportCsv(path); });
 }
 
 void ResponseWindow::SaveNetlistAs() {
-  RunGuarded([this] {
-    const QString path =
-        pick_path_(QStringLiteral("ネットリストを保存"),
-                   QStringLiteral("SPICE ネットリスト (*.cir)"), QStringLiteral("bandpass.cir"));
-    if (!path.isEmpty()) ExportNetlist(path);
-  });
+  SaveAs(QStringLiteral("ネットリストを保存"), QStringLiteral("SPICE ネットリスト (*.cir)"),
+         QStringLiteral("bandpass.cir"),
+         [this](const QString& path, const QString&) { ExportNetlist(path); });
 }
 
 void ResponseWindow::CopyNetlist() {

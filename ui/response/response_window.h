@@ -1,6 +1,8 @@
 // The response window: a tabbed window whose first page plots the circuit's frequency
 // response beside its figures; further pages (AddPage) show other studies of the same
-// circuit. It follows the main window through ResponseView::ShowSubject.
+// circuit. It follows the main window through ResponseView::ShowSubject. It opens within
+// the screen's work area, has a minimum size that keeps its fields usable (the pages
+// scroll below it), and its own help (the ヘルプ button, F1).
 #ifndef KORVANE_UI_RESPONSE_RESPONSE_WINDOW_H
 #define KORVANE_UI_RESPONSE_RESPONSE_WINDOW_H
 
@@ -11,14 +13,24 @@
 
 #include "ui/main_window/response_view.h"
 #include "ui/response/response_data.h"
+#include "ui/response/response_export.h"
 
 class QLabel;
 
 namespace ui {
 
+class ResponseHelp;
 class ResponsePanel;
 class ResponsePlot;
 class TolerancePage;
+
+// A path chosen in a save dialog and the filter it was chosen under (none: the first).
+struct PickedPath {
+  PickedPath(QString chosen_path = {}, QString chosen_filter = {})
+      : path(std::move(chosen_path)), filter(std::move(chosen_filter)) {}
+  QString path;
+  QString filter;
+};
 
 class ResponseWindow : public QTabWidget, public ResponseView {
   Q_OBJECT
@@ -32,14 +44,27 @@ class ResponseWindow : public QTabWidget, public ResponseView {
   // Adds a page after the existing ones; the window owns it.
   int AddPage(QWidget* page, const QString& title) { return addTab(page, title); }
 
-  // Picks a path to save to: (caption, filter, suggested name) -> path, empty to cancel.
-  // The file dialog by default; tests put their own.
-  using PathPicker = std::function<QString(const QString& caption, const QString& filter,
-                                           const QString& suggested)>;
+  // Picks a path to save to: (caption, filters, suggested name) -> path and the filter
+  // chosen, an empty path to cancel. The file dialog by default; tests put their own.
+  using PathPicker = std::function<PickedPath(const QString& caption, const QString& filters,
+                                              const QString& suggested)>;
   void SetPathPicker(PathPicker picker) { pick_path_ = std::move(picker); }
-  QString PickPath(const QString& caption, const QString& filter, const QString& suggested) {
-    return pick_path_(caption, filter, suggested);
-  }
+
+  // Asks for a path, adds the chosen filter's suffix when the name has none of the
+  // filters' (WithSuffix), and hands it to `write` with the filter chosen. An export that
+  // fails (ExportError) is shown in a box; the user may choose again.
+  using Writer = std::function<void(const QString& path, const QString& filter)>;
+  void SaveAs(const QString& caption, const QString& filters, const QString& suggested,
+              const Writer& write);
+
+  // The window's help, at the topic of the page in front; nullptr until first shown.
+  void ShowHelp();
+  ResponseHelp* help() const { return help_; }
+
+  // The size the window opens at where the screen has room, and the least it shrinks to
+  // (less on a screen without room for it).
+  static constexpr QSize kDefaultSize{1000, 640};
+  static constexpr QSize kMinimumSize{720, 480};
 
   // What is shown now: nothing without a result.
   const std::optional<ResponseSubject>& subject() const { return subject_; }
@@ -49,8 +74,10 @@ class ResponseWindow : public QTabWidget, public ResponseView {
   TolerancePage* tolerance_page() const { return tolerance_; }
 
   // The exports, to a given path; they throw ExportError. Without a result there is
-  // nothing to export and they do nothing.
+  // nothing to export and they do nothing. The picture is SVG for a path ending in ".svg",
+  // else `otherwise`'s format; it carries a caption (PictureCaption) dated today.
   void ExportPicture(const QString& path);
+  void ExportPicture(const QString& path, PictureFormat otherwise);
   void ExportCsv(const QString& path);
   void ExportNetlist(const QString& path);
   // The deck for the circuit and op-amp shown, over the plotted range; empty without a
@@ -60,6 +87,8 @@ class ResponseWindow : public QTabWidget, public ResponseView {
  protected:
   // A closed window computes nothing: a tolerance run under way stops.
   void closeEvent(QCloseEvent* event) override;
+  // The first show fits the window into the work area of the main window's screen.
+  void showEvent(QShowEvent* event) override;
 
  private:
   void Recompute();
@@ -68,6 +97,7 @@ class ResponseWindow : public QTabWidget, public ResponseView {
   void SaveNetlistAs();
   void CopyNetlist();
   QWidget* CreateResponsePage();
+  void PlaceOnScreen();
 
   std::optional<ResponseSubject> subject_;
   std::optional<ResponseData> data_;
@@ -75,7 +105,9 @@ class ResponseWindow : public QTabWidget, public ResponseView {
   ResponsePanel* panel_ = nullptr;
   TolerancePage* tolerance_ = nullptr;
   QLabel* status_ = nullptr;
+  ResponseHelp* help_ = nullptr;
   PathPicker pick_path_;
+  bool placed_ = false;
 };
 
 }  // namespace ui

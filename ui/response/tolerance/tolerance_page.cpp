@@ -82,6 +82,7 @@ QTableWidget* CreateTable(const char* name, const QStringList& rows, const QStri
   table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
   table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  table->setTabKeyNavigation(false);  // Tab moves on to the next control
   for (int row = 0; row < table->rowCount(); ++row) {
     for (int column = 0; column < table->columnCount(); ++column) {
       auto* item = new QTableWidgetItem;
@@ -197,7 +198,7 @@ void TolerancePage::CreateTables() {
   const QStringList figures = Names(kFigureNames);
   QStringList sensitivity_rows = figures;
   for (const QString& figure : figures) {
-    sensitivity_rows << QStringLiteral("%1 (OPアンプ)").arg(figure);
+    sensitivity_rows << QStringLiteral("%1 (オペアンプ)").arg(figure);
   }
   sensitivities_ = CreateTable("TableSensitivities", sensitivity_rows,
                                Names(calc::kPartNames) << QStringLiteral("GBW"));
@@ -210,13 +211,15 @@ void TolerancePage::CreateTables() {
   monte_carlo_ = CreateTable("TableMonteCarlo", figures, percentiles);
   yield_ = new QLabel(this);
   yield_->setObjectName(QStringLiteral("LabelYield"));
+  yield_->setWordWrap(true);  // the whole line at any width
 }
 
 // A histogram per figure with its yield limits.
 void TolerancePage::CreateHistograms() {
   for (int figure = 0; figure < kFigureCount; ++figure) {
     const QString name = Latin1(kFigureNames[figure]);
-    histograms_[figure] = CreateHistogramView(QStringLiteral("Histogram") + name, name);
+    histograms_[figure] = CreateHistogramView(QStringLiteral("Histogram") + name,
+                                              figure == 0 ? name + QStringLiteral(" [Hz]") : name);
   }
 }
 
@@ -251,9 +254,19 @@ void TolerancePage::LayOut(QFormLayout* fields) {
   results->addLayout(tables);
   results->addLayout(charts, 1);
 
-  auto* layout = new QHBoxLayout(this);
+  // The page scrolls rather than squeezing its fields and tables in a small window.
+  auto* content = new QWidget;
+  auto* layout = new QHBoxLayout(content);
   layout->addWidget(side_widget);
   layout->addLayout(results, 1);
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName(QStringLiteral("ToleranceScroll"));
+  scroll->setWidget(content);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  auto* page_layout = new QVBoxLayout(this);
+  page_layout->setContentsMargins(0, 0, 0, 0);
+  page_layout->addWidget(scroll);
 }
 
 void TolerancePage::Connect() {
@@ -421,21 +434,15 @@ void TolerancePage::ExportSummary(const QString& path) {
 }
 
 void TolerancePage::SaveTrialsAs() {
-  RunGuarded([this] {
-    const QString path =
-        window_->PickPath(QStringLiteral("試行を保存"), QStringLiteral("CSV (*.csv)"),
-                          QStringLiteral("tolerance_trials.csv"));
-    if (!path.isEmpty()) ExportTrials(path);
-  });
+  window_->SaveAs(QStringLiteral("試行を保存"), QStringLiteral("CSV (*.csv)"),
+                  QStringLiteral("tolerance_trials.csv"),
+                  [this](const QString& path, const QString&) { ExportTrials(path); });
 }
 
 void TolerancePage::SaveSummaryAs() {
-  RunGuarded([this] {
-    const QString path =
-        window_->PickPath(QStringLiteral("集計を保存"), QStringLiteral("CSV (*.csv)"),
-                          QStringLiteral("tolerance_summary.csv"));
-    if (!path.isEmpty()) ExportSummary(path);
-  });
+  window_->SaveAs(QStringLiteral("集計を保存"), QStringLiteral("CSV (*.csv)"),
+                  QStringLiteral("tolerance_summary.csv"),
+                  [this](const QString& path, const QString&) { ExportSummary(path); });
 }
 
 }  // namespace ui
