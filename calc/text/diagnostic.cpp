@@ -192,6 +192,26 @@ constexpr ProblemTexts kProblemTexts[] = {
      "no pair of C1 and C2 reaches the target on this op-amp; only the design's own "
      "set is ranked",
      kWarning},
+
+    // The stage's settings as typed: the window names the field, korvane-cli the option.
+    {Problem::kSettingEmpty, "{1}に値を入力してください", "--{0} needs a value", kWarning},
+    {Problem::kSettingNotNumber, "{1}の「{2}」は数値として読めません",
+     "--{0}: '{2}' is not a number", kWarning},
+    {Problem::kSettingNotPositive, "{1}には正の値を入力してください (「{2}」)",
+     "--{0} needs a positive number, not '{2}'", kWarning},
+    {Problem::kSettingNegative, "{1}には0以上の値を入力してください (「{2}」)",
+     "--{0} needs a number of zero or more, not '{2}'", kWarning},
+    {Problem::kSettingTemperature, "{1}は絶対零度 (-273.15℃) より高くしてください (「{2}」)",
+     "--{0} must lie above absolute zero (-273.15 °C), not '{2}'", kWarning},
+    {Problem::kSettingTooLarge, "{1}は{3}以下で入力してください (「{2}」)",
+     "--{0} must be at most {3}, not '{2}'", kWarning},
+
+    {Problem::kUnknownOpAmp, "オペアンプ「{0}」は一覧にありません",
+     "unknown op-amp '{0}'; 'korvane-cli opamps --names' lists them"},
+    {Problem::kUnknownOpAmpNear, "オペアンプ「{0}」は一覧にありません (近い名前: {1})",
+     "unknown op-amp '{0}'; did you mean {1}?"},
+    {Problem::kOpAmpLacksFigure, "オペアンプ「{0}」の一覧には{1}がありません",
+     "the catalogue gives no {1} for '{0}': give --{1}"},
 };
 static_assert(std::size(kProblemTexts) == static_cast<std::size_t>(Problem::kCount),
               "every problem needs its row of texts");

@@ -112,6 +112,21 @@ enum class Problem {
   kSearchNoContinuousDesign,    // the design's capacitors cannot reach the target on the op-amp
   kSearchNoPairReachesTarget,   // no capacitor pair can: only the design's own set is left
 
+  // The stage's settings as typed (ReadStageSetting). Details: the option, the label, the
+  // text; for kSettingTooLarge also the largest value.
+  kSettingEmpty,
+  kSettingNotNumber,
+  kSettingNotPositive,
+  kSettingNegative,
+  kSettingTemperature,  // at or below absolute zero
+  kSettingTooLarge,
+
+  // The op-amp chosen by name: {0} the name; for kUnknownOpAmpNear {1} the nearest names
+  // ("TL072, TL082"), for kOpAmpLacksFigure {1} the figure's option.
+  kUnknownOpAmp,
+  kUnknownOpAmpNear,
+  kOpAmpLacksFigure,
+
   kCount  // the number of problems; not a problem
 };
 
