@@ -11,6 +11,7 @@
 #include "calc/export/response_csv.h"
 #include "calc/studies/response_study.h"
 #include "calc/studies/setting_texts.h"
+#include "calc/studies/stage_study.h"
 #include "calc/text/quantity_format.h"
 #include "cli/utf8.h"
 
@@ -28,30 +29,38 @@ calc::Outcome<double> ReadPositive(std::string_view option, const std::string& t
   return value;
 }
 
-// The study's inputs from the options' texts and the circuit, checked as the study checks
-// them; or the first problem.
-calc::Outcome<calc::ResponseInputs> ReadInputs(const ResponseInput& input,
-                                               const CircuitSource& source) {
+// What the options give: the response study's inputs, checked as the study checks them,
+// and the op-amp and conditions for the headroom and the netlist's noise.
+struct Prepared {
   calc::ResponseInputs inputs;
+  calc::StageInputs stage;
+  bool clean = true;  // no warning so far
+};
+
+// The inputs from the options' texts and the circuit; or the first problem.
+calc::Outcome<Prepared> ReadInputs(const ResponseInput& input, const CircuitSource& source,
+                                   std::ostream& errors) {
+  Prepared prepared;
+  calc::ResponseInputs& inputs = prepared.inputs;
   inputs.circuit = source.circuit;
   inputs.target = source.target;
+  const calc::Outcome<calc::StageOpAmp> op_amp = ReadOpAmpOptions(input, errors);
+  if (!op_amp) return op_amp.diagnostic();
+  const calc::Outcome<calc::StageConditions> conditions = ReadConditionOptions(input);
+  if (!conditions) return conditions.diagnostic();
+  inputs.op_amp = calc::OpAmpModelOf(*op_amp);
+  inputs.slew_v_per_us = op_amp->slew_v_per_s / 1e6;
+  inputs.input_amplitude_v = conditions->input_amplitude_v;
   struct Option {
     std::string_view name;
     const std::string* text;
     double* value;
   };
   std::vector<Option> options;
-  if (!input.gbw.empty()) {
-    inputs.op_amp = calc::OpAmp{};
-    options.push_back({"gbw", &input.gbw, &inputs.op_amp->Gbw});
-    options.push_back({"a0", &input.a0, &inputs.op_amp->A0});
-  }
-  if (!input.slew.empty()) options.push_back({"slew", &input.slew, &inputs.slew_v_per_us});
   if (!input.from.empty()) options.push_back({"from", &input.from, &inputs.grid.from_hz});
   if (!input.to.empty()) options.push_back({"to", &input.to, &inputs.grid.to_hz});
   double points = 0;
   options.push_back({"points", &input.points, &points});
-  options.push_back({"amplitude", &input.amplitude, &inputs.input_amplitude_v});
   for (const Option& option : options) {
     const calc::Outcome<double> value = ReadPositive(option.name, *option.text);
     if (!value) return value.diagnostic();
@@ -72,29 +81,29 @@ calc::Outcome<calc::ResponseInputs> ReadInputs(const ResponseInput& input,
   if (std::optional<calc::Diagnostic> problem = calc::ResponseInputsProblem(inputs)) {
     return *std::move(problem);
   }
-  return inputs;
+  prepared.stage = {inputs.circuit, *op_amp, *conditions, inputs.grid};
+  return prepared;
 }
 
-// The circuit and the study's inputs, with the design's warning written to `errors`; or
-// the reason there are none, written there too.
-struct Prepared {
-  calc::ResponseInputs inputs;
-  bool clean = true;  // no warning so far
-};
-std::optional<Prepared> Prepare(const ResponseInput& input, std::ostream& errors) {
+// The circuit and the inputs, with the design's warning written to `errors`; or the reason
+// there are none, written there too, and the exit status it gives.
+calc::Outcome<Prepared> Prepare(const ResponseInput& input, std::ostream& errors) {
   const calc::Outcome<CircuitSource> source = ReadCircuitSource(input.circuit);
   if (!source) {
     WriteDiagnostic(source.diagnostic(), errors);
-    return std::nullopt;
+    return source.diagnostic();
   }
   if (source->warning) WriteDiagnostic(*source->warning, errors);
-  calc::Outcome<calc::ResponseInputs> inputs = ReadInputs(input, *source);
-  if (!inputs) {
-    WriteDiagnostic(inputs.diagnostic(), errors);
-    return std::nullopt;
+  calc::Outcome<Prepared> prepared = ReadInputs(input, *source, errors);
+  if (!prepared) {
+    WriteDiagnostic(prepared.diagnostic(), errors);
+    return prepared;
   }
-  return Prepared{*std::move(inputs), !source->warning};
+  prepared->clean = !source->warning;
+  return prepared;
 }
+
+int FailureStatus(const calc::Diagnostic& diagnostic) { return IsUsageError(diagnostic) ? 2 : 1; }
 
 nlohmann::ordered_json FiguresJson(const calc::ResponseFigures& f) {
   // NaN (a figure not found) is written as null.
@@ -114,8 +123,12 @@ std::string Requirement(double value, std::string_view unit) {
   return std::isnan(value) ? "-" : Shown(value) + std::string(unit);
 }
 
+std::string_view LimitName(calc::HeadroomLimit limit) {
+  return limit == calc::HeadroomLimit::kSlew ? "slew" : "swing";
+}
+
 void WriteJson(const calc::ResponseInputs& inputs, const calc::ResponseStudy& study,
-               std::ostream& out) {
+               const std::optional<calc::Headroom>& headroom, std::ostream& out) {
   nlohmann::ordered_json json;
   for (const calc::ResponseCurve& curve : study.curves) {
     json[std::string(calc::CurveName(curve.kind))] = FiguresJson(curve.figures);
@@ -125,11 +138,18 @@ void WriteJson(const calc::ResponseInputs& inputs, const calc::ResponseStudy& st
     json["required_a0"] = study.required_a0;
   }
   json["required_slew_v_per_us"] = study.required_slew_v_per_us;
+  if (headroom) {
+    json["headroom"] = {{"max_input_v", headroom->max_input_v},
+                        {"limit", LimitName(headroom->limit)},
+                        {"peak_output_v", headroom->peak_output_v},
+                        {"peak_sum_node_v", headroom->peak_summing_node_v},
+                        {"peak_output_current_a", headroom->peak_output_current_a}};
+  }
   out << json.dump(2) << '\n';
 }
 
 void WriteText(const calc::ResponseInputs& inputs, const calc::ResponseStudy& study,
-               std::ostream& out) {
+               const std::optional<calc::Headroom>& headroom, std::ostream& out) {
   out << std::left << std::setw(14) << "";
   for (const calc::ResponseCurve& curve : study.curves) {
     out << std::right << std::setw(12) << calc::CurveName(curve.kind);
@@ -157,42 +177,67 @@ void WriteText(const calc::ResponseInputs& inputs, const calc::ResponseStudy& st
   out << "required slew rate: "
       << Utf16ToUtf8(calc::FormatFixed(study.required_slew_v_per_us, 0, 3)) << " V/us at "
       << Shown(inputs.input_amplitude_v) << "V in\n";
+  if (headroom) {
+    out << "largest clean input: " << Shown(headroom->max_input_v) << "V peak ("
+        << LimitName(headroom->limit) << " limit); peak output " << Shown(headroom->peak_output_v)
+        << "V, summing node " << Shown(headroom->peak_summing_node_v) << "V, output current "
+        << Shown(headroom->peak_output_current_a) << "A\n";
+  }
 }
 
 }  // namespace
 
 int RunResponse(const ResponseInput& input, Format format, std::ostream& out,
                 std::ostream& errors) {
-  const std::optional<Prepared> prepared = Prepare(input, errors);
-  if (!prepared) return 1;
+  const calc::Outcome<Prepared> prepared = Prepare(input, errors);
+  if (!prepared) return FailureStatus(prepared.diagnostic());
   const calc::ResponseInputs& inputs = prepared->inputs;
   const calc::Outcome<calc::ResponseStudy> study = calc::RunResponseStudy(inputs);
   if (!study) {
     WriteDiagnostic(study.diagnostic(), errors);
     return 1;
   }
+  // The headroom needs a peak to measure; without one it is left out, and said why.
+  const calc::Outcome<calc::Headroom> headroom = calc::RunHeadroomStudy(prepared->stage);
+  std::optional<calc::Headroom> shown_headroom;
+  if (headroom) shown_headroom = *headroom;
   switch (format) {
     case Format::kCsv:
       out << calc::ResponseCurvesCsv(*study);
       break;
     case Format::kJson:
-      WriteJson(inputs, *study, out);
+      WriteJson(inputs, *study, shown_headroom, out);
       break;
     case Format::kText:
-      WriteText(inputs, *study, out);
+      WriteText(inputs, *study, shown_headroom, out);
       break;
   }
   out.flush();
-  for (const calc::Diagnostic& shortfall : study->shortfalls) WriteDiagnostic(shortfall, errors);
-  return prepared->clean && study->shortfalls.empty() ? 0 : 1;
+  std::vector<calc::Diagnostic> warnings = study->shortfalls;
+  if (headroom) {
+    for (const calc::Diagnostic& warning : headroom->warnings) {
+      // The study has said it already, with the slew rate needed.
+      if (warning.problem == calc::Problem::kInputSlews &&
+          study->FallsShort(calc::Problem::kSlewShort))
+        continue;
+      warnings.push_back(warning);
+    }
+  } else {
+    warnings.push_back(headroom.diagnostic());
+  }
+  for (const calc::Diagnostic& warning : warnings) WriteDiagnostic(warning, errors);
+  return prepared->clean && warnings.empty() ? 0 : 1;
 }
 
 int RunNetlist(const ResponseInput& input, std::ostream& out, std::ostream& errors) {
-  const std::optional<Prepared> prepared = Prepare(input, errors);
-  if (!prepared) return 1;
+  const calc::Outcome<Prepared> prepared = Prepare(input, errors);
+  if (!prepared) return FailureStatus(prepared.diagnostic());
   const calc::ResponseInputs& inputs = prepared->inputs;
   const calc::FrequencyGrid grid = calc::StudyGrid(inputs);
-  out << calc::SpiceNetlist(inputs.circuit, inputs.op_amp, {grid.from_hz, grid.to_hz, grid.points});
+  const calc::NetlistNoise noise{calc::OpAmpNoiseOf(prepared->stage.op_amp),
+                                 prepared->stage.conditions.temperature_c};
+  out << calc::SpiceNetlist(inputs.circuit, inputs.op_amp, {grid.from_hz, grid.to_hz, grid.points},
+                            noise);
   out.flush();
   return prepared->clean ? 0 : 1;
 }

@@ -14,6 +14,7 @@
 #include "calc/studies/tolerance_analysis.h"
 #include "calc/studies/tolerance_inputs.h"
 #include "calc/text/error_text.h"
+#include "cli/op_amp_source.h"
 #include "cli/utf8.h"
 
 namespace cli {
@@ -66,7 +67,18 @@ nlohmann::ordered_json SensitivitiesJson(const calc::Circuit& circuit,
 
 // The op-amp of --gbw and --a0: none without a GBW; kToleranceOpAmp when a text is not
 // UTF-8 or not a positive number.
-calc::Outcome<std::optional<calc::OpAmp>> ReadOpAmp(const ToleranceInput& input) {
+calc::Outcome<std::optional<calc::OpAmp>> ReadOpAmp(const ToleranceInput& input,
+                                                    std::ostream& errors) {
+  if (!input.opamp.empty() || !input.cin.empty()) {
+    OpAmpOptions options;
+    options.opamp = input.opamp;
+    options.gbw = input.gbw;
+    options.a0 = input.a0;
+    options.cin = input.cin;
+    const calc::Outcome<calc::StageOpAmp> op_amp = ReadOpAmpOptions(options, errors);
+    if (!op_amp) return op_amp.diagnostic();
+    return calc::OpAmpModelOf(*op_amp);
+  }
   if (input.gbw.empty()) return std::optional<calc::OpAmp>();
   const calc::Diagnostic unusable{calc::Problem::kToleranceOpAmp};
   const std::optional<std::u16string> gbw_text = Utf8ToUtf16(input.gbw);
@@ -137,10 +149,10 @@ int RunTolerance(const ToleranceInput& input, Format format, std::uint64_t fresh
     WriteDiagnostic(settings.diagnostic(), errors);
     return 1;
   }
-  const calc::Outcome<std::optional<calc::OpAmp>> op_amp = ReadOpAmp(input);
+  const calc::Outcome<std::optional<calc::OpAmp>> op_amp = ReadOpAmp(input, errors);
   if (!op_amp) {
     WriteDiagnostic(op_amp.diagnostic(), errors);
-    return 1;
+    return IsUsageError(op_amp.diagnostic()) ? 2 : 1;
   }
 
   try {

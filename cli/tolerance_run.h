@@ -32,8 +32,10 @@ struct ToleranceInput {
   std::string trials = "10000";
   std::string seed;
   std::string limit_fo = "2%", limit_q = "5%", limit_h = "5%";
-  // The op-amp for the sensitivities of the measured figures; none without a GBW.
-  std::string gbw, a0 = "100k";
+  // The op-amp for the sensitivities of the measured figures; none without a GBW or a
+  // part of the catalogue (ReadOpAmpOptions; with a part, a0 and cin take its place only
+  // when given).
+  std::string opamp, gbw, a0 = "100k", cin;
 };
 
 // Runs the analysis and writes it in `format` to `out`: text, the tolerance report (LF line
@@ -45,7 +47,7 @@ struct ToleranceInput {
 // csv, the trials one row each. Warnings and
 // errors go to `errors` as "warning: ..." and "error: ...". A warning that leaves no circuit
 // or no usable settings ends the run. `fresh_seed` is the seed for an empty seed text.
-// Returns the exit code: 0 clean, 1 a warning or an error.
+// Returns the exit code: 0 clean, 1 a warning or an error, 2 an unknown op-amp.
 int RunTolerance(const ToleranceInput& input, Format format, std::uint64_t fresh_seed,
                  std::ostream& out, std::ostream& errors);
 

@@ -3,6 +3,7 @@
 
 #include "cli/response_run.h"
 #include "cli/subcommands/command_options.h"
+#include "cli/subcommands/op_amp_options.h"
 #include "cli/subcommands/subcommands.h"
 
 namespace cli {
@@ -11,9 +12,7 @@ namespace {
 // The options `response` and `netlist` share: the circuit, the op-amp and the sweep.
 void AddResponseOptions(CLI::App& command, ResponseInput& input) {
   AddCircuitSourceOptions(command, input.circuit);
-  command.add_option("--gbw", input.gbw,
-                     "Op-amp gain-bandwidth product in Hz (without it: no op-amp curve)");
-  command.add_option("--a0", input.a0, "Op-amp DC gain")->capture_default_str();
+  AddOpAmpOptions(command, input);
   command.add_option("--from", input.from, "Lowest frequency (default: fo / 100)");
   command.add_option("--to", input.to, "Highest frequency (default: fo x 100)");
   command
@@ -34,12 +33,11 @@ void AddResponseSubcommand(CLI::App& app, int& exit_code) {
   CLI::App* command = app.add_subcommand(
       "response", "The frequency response: target, ideal op-amp and real op-amp curves");
   AddResponseOptions(*command, settings->input);
-  command->add_option("--slew", settings->input.slew,
-                      "Op-amp slew rate in V/us: warns when the circuit needs more");
-  command
-      ->add_option("--amplitude", settings->input.amplitude,
-                   "Input amplitude in volts (peak), for the required slew rate")
-      ->capture_default_str();
+  AddAmplitudeOption(*command, settings->input,
+                     "Input amplitude in volts (peak), for the required slew rate and the "
+                     "headroom");
+  AddSupplyOption(*command, settings->input);
+  AddLoadOption(*command, settings->input);
   command
       ->add_option("--tolerance", settings->input.tolerance,
                    "How far the op-amp may move each figure from the ideal circuit's, for the "
@@ -60,7 +58,10 @@ void AddResponseSubcommand(CLI::App& app, int& exit_code) {
       "degrees in (-180, 180].\n"
       "json: per curve {peak_hz, peak_gain_db, low_3db_hz, high_3db_hz, bandwidth_hz,\n"
       "q_bandwidth, phase_at_peak_deg}; with --gbw also required_gbw_hz and required_a0;\n"
-      "required_slew_v_per_us.");
+      "required_slew_v_per_us; headroom {max_input_v, limit (swing or slew), peak_output_v,\n"
+      "peak_sum_node_v, peak_output_current_a}: the largest clean input peak, which limit\n"
+      "binds, the peaks at the output and the summing node and the output's current into\n"
+      "C1, R3 and --load at the peak, for --amplitude. An unknown --opamp exits 2.");
   command->callback([settings, command, &exit_code] {
     CheckCircuitSourceOptions(*command, settings->input.circuit);
     exit_code = RunResponse(settings->input, settings->format, std::cout, std::cerr);
@@ -72,9 +73,12 @@ void AddNetlistSubcommand(CLI::App& app, int& exit_code) {
   CLI::App* command =
       app.add_subcommand("netlist", "The circuit as a SPICE deck with an AC sweep (ngspice -b)");
   AddResponseOptions(*command, *input);
+  AddTemperatureOption(*command, *input);
   command->footer(
       "Nodes in, sum, inv and out; the op-amp is a subcircuit with the --a0/--gbw single pole\n"
-      "(a gain of 1e9 without --gbw). Values are full doubles without suffix letters.");
+      "and --cin (a gain of 1e9 without an op-amp). Values are full doubles without suffix\n"
+      "letters. The op-amp's --en and --in, white and 1/f, are sources ngspice's .noise sees,\n"
+      "and .temp is --temperature: the deck's .noise reproduces 'korvane-cli noise'.");
   command->callback([input, command, &exit_code] {
     CheckCircuitSourceOptions(*command, input->circuit);
     exit_code = RunNetlist(*input, std::cout, std::cerr);

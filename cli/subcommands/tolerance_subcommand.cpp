@@ -50,6 +50,13 @@ void AddToleranceSubcommand(CLI::App& app, int& exit_code) {
                       "Op-amp gain-bandwidth product in Hz: adds the sensitivities of the "
                       "measured peak, bandwidth Q and peak gain with this op-amp");
   command->add_option("--a0", input.a0, "Op-amp DC gain (with --gbw)")->capture_default_str();
+  command
+      ->add_option("--opamp", input.opamp,
+                   "An op-amp of the catalogue by name, for the sensitivities with the op-amp; "
+                   "--gbw, --a0 and --cin given beside it take the place of its own")
+      ->type_name("NAME");
+  command->add_option("--cin", input.cin,
+                      "Op-amp input capacitance in F, differential plus common-mode");
   command->footer(
       "Tolerances and limits are per cent, a bare number too (\"1\" = \"1%\", \"0.5\" = 0.5 %).\n"
       "Without --design the circuit is --r1 .. --c2 as for analyze; with it, --c2 is the\n"
@@ -61,6 +68,8 @@ void AddToleranceSubcommand(CLI::App& app, int& exit_code) {
       "the 95 % Wilson interval.");
   command->callback([settings, command, &exit_code] {
     CheckCircuitSourceOptions(*command, settings->input.circuit);
+    // A part's own A0 counts unless one is typed.
+    if (!settings->input.opamp.empty() && command->count("--a0") == 0) settings->input.a0.clear();
     exit_code =
         RunTolerance(settings->input, settings->format, calc::NewSeed(), std::cout, std::cerr);
   });
