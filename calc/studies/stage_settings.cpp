@@ -1,5 +1,6 @@
 #include "calc/studies/stage_settings.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <iterator>
@@ -34,6 +35,7 @@ constexpr StageSettingRule kRules[] = {
     {"temperature", "温度", -kZeroCelsius, kPositive, 1e3},
     {"band-low", "雑音帯域の下限", 0.0, kPositive, 1e12},
     {"band-high", "雑音帯域の上限", 0.0, kPositive, 1e12},
+    {"output-current", "出力電流", 0.0, kPositive, 1e3},
 };
 static_assert(std::size(kRules) == static_cast<std::size_t>(StageSetting::kCount),
               "every setting needs its rule");
@@ -55,6 +57,11 @@ double ParseStageQuantity(std::u16string_view text) {
   }
   return ParseQuantity(text);
 }
+
+// The prefixes StageSettingText writes, from femto up, each 1000 times the one before.
+constexpr std::u16string_view kPrefixes[] = {u"f", u"p", u"n", u"µ", u"m",
+                                             u"",  u"k", u"M", u"G", u"T"};
+constexpr int kUnprefixed = 5;
 
 }  // namespace
 
@@ -81,6 +88,29 @@ Outcome<double> ReadStageSetting(StageSetting setting, std::u16string_view text)
   }
   if (!(value <= rule.highest)) return refuse(Problem::kSettingTooLarge);
   return value;
+}
+
+std::u16string StageSettingText(double value) {
+  if (std::isnan(value)) return {};
+  const std::u16string plain = Utf8ToUtf16(ShortestText(value)).value_or(u"");
+  if (value == 0.0 || !std::isfinite(value)) return plain;
+  const int thousands = static_cast<int>(std::floor(std::log10(std::fabs(value)) / 3.0));
+  const int index = thousands + kUnprefixed;
+  if (index < 0 || index >= static_cast<int>(std::size(kPrefixes)) || index == kUnprefixed) {
+    return plain;
+  }
+  // The scaled value is rarely exact (1.8e-8 / 1e-9 = 17.999999999999996): the fewest
+  // decimals of it whose prefixed text reads back as the very value.
+  const double scaled = value / std::pow(10.0, 3 * thousands);
+  for (int decimals = 0; decimals <= 17; ++decimals) {
+    char buffer[48];
+    const std::to_chars_result end =
+        std::to_chars(buffer, buffer + sizeof buffer, scaled, std::chars_format::fixed, decimals);
+    std::u16string text(buffer, end.ptr);
+    text += kPrefixes[index];
+    if (ParseStageQuantity(text) == value) return text;
+  }
+  return plain;
 }
 
 }  // namespace calc

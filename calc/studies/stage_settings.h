@@ -5,6 +5,7 @@
 #ifndef KORVANE_CALC_STUDIES_STAGE_SETTINGS_H
 #define KORVANE_CALC_STUDIES_STAGE_SETTINGS_H
 
+#include <string>
 #include <string_view>
 
 #include "calc/text/outcome.h"
@@ -12,21 +13,22 @@
 namespace calc {
 
 enum class StageSetting {
-  kGbw,          // Hz
-  kA0,           // V/V
-  kCin,          // F
-  kEn,           // V/sqrt(Hz)
-  kEnCorner,     // Hz
-  kIn,           // A/sqrt(Hz)
-  kInCorner,     // Hz
-  kSlew,         // V/us, as datasheets give it
-  kSwing,        // V from each rail
-  kSupply,       // V, the total span between the rails
-  kAmplitude,    // V, the input sine's peak
-  kLoad,         // ohm
-  kTemperature,  // degrees Celsius
-  kBandLow,      // Hz
-  kBandHigh,     // Hz
+  kGbw,            // Hz
+  kA0,             // V/V
+  kCin,            // F
+  kEn,             // V/sqrt(Hz)
+  kEnCorner,       // Hz
+  kIn,             // A/sqrt(Hz)
+  kInCorner,       // Hz
+  kSlew,           // V/us, as datasheets give it
+  kSwing,          // V from each rail
+  kSupply,         // V, the total span between the rails
+  kAmplitude,      // V, the input sine's peak
+  kLoad,           // ohm
+  kTemperature,    // degrees Celsius
+  kBandLow,        // Hz
+  kBandHigh,       // Hz
+  kOutputCurrent,  // A, what the op-amp's output drives at most
   kCount
 };
 
@@ -53,6 +55,13 @@ const StageSettingRule& RuleOf(StageSetting setting);
 // ReadStageSetting(kIn, u"10f") -> 10 / 1e15; ReadStageSetting(kSwing, u"0") -> 0;
 // ReadStageSetting(kTemperature, u"-40") -> -40.
 Outcome<double> ReadStageSetting(StageSetting setting, std::u16string_view text);
+
+// The text a field shows for a figure, as a designer writes it: the shortest digits with an
+// SI prefix (f p n µ m k M G T) that ReadStageSetting reads back as the very same double, or
+// the shortest round-trip digits without one where no prefixed text does; empty for no value.
+// StageSettingText(3e6) -> u"3M"; StageSettingText(1.8e-8) -> u"18n";
+// StageSettingText(1e-14) -> u"10f"; StageSettingText(13) -> u"13"; StageSettingText(0) -> u"0".
+std::u16string StageSettingText(double value);
 
 }  // namespace calc
 

@@ -15,6 +15,16 @@ calc::ResponseInputs StudyInputs(const ResponseSubject& subject, const OpAmpSett
   return inputs;
 }
 
+calc::StageInputs StageInputsOf(const ResponseSubject& subject, const OpAmpSettings& settings,
+                                int points) {
+  calc::StageInputs inputs;
+  inputs.circuit = subject.circuit;
+  inputs.op_amp = settings.figures;
+  inputs.conditions = settings.conditions;
+  inputs.grid.points = points;
+  return inputs;
+}
+
 calc::Outcome<ResponseData> ComputeResponseData(const ResponseSubject& subject,
                                                 const OpAmpSettings& settings, int points) {
   return calc::RunResponseStudy(StudyInputs(subject, settings, points));

@@ -6,17 +6,23 @@
 
 #include "calc/analysis/response.h"
 #include "calc/studies/response_study.h"
+#include "calc/studies/stage_op_amp.h"
+#include "calc/studies/stage_study.h"
 #include "calc/text/outcome.h"
 #include "ui/main_window/response_view.h"
 
 namespace ui {
 
-// The panel's settings, as numbers. The window always has an op-amp.
+// The panel's settings, as numbers. The window always has an op-amp: `figures` are its
+// figures as picked or typed, and op_amp and slew_v_per_us its model and slew rate from
+// them (calc::OpAmpModelOf); input_amplitude_v is the conditions' amplitude.
 struct OpAmpSettings {
-  calc::OpAmp op_amp{};            // A0 and GBW of the chosen op-amp
+  calc::OpAmp op_amp{};            // A0, GBW and Cin of the chosen op-amp
   double slew_v_per_us = 13.0;     // its slew rate
   double input_amplitude_v = 1.0;  // peak of the input sine
   double tolerance = 0.01;         // 0.01 = 1 %
+  calc::StageOpAmp figures;
+  calc::StageConditions conditions;
 };
 
 using ResponseData = calc::ResponseStudy;
@@ -29,6 +35,11 @@ inline constexpr int kResponsePoints = calc::kDefaultResponsePoints;
 // frequencies over the default grid (two decades either side of the circuit's fo).
 calc::ResponseInputs StudyInputs(const ResponseSubject& subject, const OpAmpSettings& settings,
                                  int points = kResponsePoints);
+
+// The stage's inputs for the headroom and the noise: the circuit, the op-amp's figures and
+// the conditions, over the same grid.
+calc::StageInputs StageInputsOf(const ResponseSubject& subject, const OpAmpSettings& settings,
+                                int points = kResponsePoints);
 
 // The study of StudyInputs(subject, settings, points).
 calc::Outcome<ResponseData> ComputeResponseData(const ResponseSubject& subject,

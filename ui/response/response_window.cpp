@@ -14,6 +14,7 @@
 #include "calc/export/netlist.h"
 #include "calc/export/response_csv.h"
 #include "calc/text/diagnostic.h"
+#include "data/opamp_catalogue.h"
 #include "ui/boxes/error_box.h"
 #include "ui/main_window/clipboard_copy.h"
 #include "ui/main_window/window_placement.h"
@@ -127,8 +128,16 @@ void ResponseWindow::showEvent(QShowEvent* event) {
   if (!placed_) {
     placed_ = true;
     PlaceOnScreen();
+    LoadCatalogue();
   }
   QTabWidget::showEvent(event);
+}
+
+void ResponseWindow::LoadCatalogue() {
+  // Read when the window first opens, not at start-up; a few milliseconds (bench/), so on
+  // this thread. What cannot be read is warned of beside the op-amp box.
+  data::OpAmpCatalogue catalogue = data::LoadOpAmpCatalogue(data::DefaultCataloguePlaces());
+  panel_->SetCatalogue(std::move(catalogue.parts), catalogue.warnings);
 }
 
 void ResponseWindow::PlaceOnScreen() {
@@ -176,6 +185,7 @@ void ResponseWindow::Recompute() {
   if (data_) {
     plot_->Show(*data_);
     panel_->Show(*data_);
+    panel_->ShowHeadroom(calc::RunHeadroomStudy(StageInputsOf(*subject_, panel_->settings())));
     status_->clear();
   } else {
     plot_->Clear();
@@ -199,7 +209,10 @@ std::string ResponseWindow::Netlist() const {
   if (!subject_ || !data_) return {};
   const calc::NetlistSweep sweep{data_->frequencies_hz.front(), data_->frequencies_hz.back(),
                                  static_cast<int>(data_->frequencies_hz.size())};
-  return calc::SpiceNetlist(subject_->circuit, panel_->settings().op_amp, sweep);
+  const OpAmpSettings& settings = panel_->settings();
+  const calc::NetlistNoise noise{calc::OpAmpNoiseOf(settings.figures),
+                                 settings.conditions.temperature_c};
+  return calc::SpiceNetlist(subject_->circuit, settings.op_amp, sweep, noise);
 }
 
 void ResponseWindow::ExportPicture(const QString& path) {

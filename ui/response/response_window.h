@@ -98,6 +98,7 @@ class ResponseWindow : public QTabWidget, public ResponseView {
   void CopyNetlist();
   QWidget* CreateResponsePage();
   void PlaceOnScreen();
+  void LoadCatalogue();
 
   std::optional<ResponseSubject> subject_;
   std::optional<ResponseData> data_;

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <string>
 
+#include "calc/numeric/quantity.h"
 #include "calc/text/diagnostic.h"
 #include "calc/text/utf8.h"
 
@@ -92,6 +93,32 @@ TEST(StageSettingsTest, RefusalsNameTheFieldAndTheOption) {
   const calc::Diagnostic gbw = calc::ReadStageSetting(StageSetting::kGbw, u"").diagnostic();
   EXPECT_EQ(calc::CliText(gbw), "--gbw needs a value");
   EXPECT_EQ(calc::WindowText(gbw), u"GBWに値を入力してください");
+}
+
+}  // namespace
+
+namespace {
+
+// A figure filled into a field reads back as the same double, and reads as a designer
+// writes it where a prefixed text does that.
+TEST(StageSettingsTest, FieldTextsReadBackExactly) {
+  const struct {
+    double value;
+    std::u16string_view text;
+  } cases[] = {{3e6, u"3M"},  {2e5, u"200k"},     {1.8e-8, u"18n"}, {1e-14, u"10f"},
+               {13, u"13"},   {0, u"0"},          {7e-12, u"7p"},   {0.04, u"40m"},
+               {1.5, u"1.5"}, {2.5e-12, u"2.5p"}, {5.5e-6, u"5.5µ"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(calc::StageSettingText(c.value), c.text) << c.value;
+  }
+  EXPECT_EQ(calc::StageSettingText(calc::kNoValue), u"");
+  for (const double value : {1.0 / 3.0, 3.16e7, 0.1 + 0.2, 6.02214076e23, 1e-300, 123456789.0}) {
+    const std::u16string text = calc::StageSettingText(value);
+    const calc::Outcome<double> back = calc::ReadStageSetting(StageSetting::kGbw, text);
+    if (value > 1e12) continue;  // beyond the GBW's range, but the text still reads
+    ASSERT_TRUE(back.ok()) << calc::Utf16ToUtf8(text);
+    EXPECT_EQ(*back, value) << calc::Utf16ToUtf8(text);
+  }
 }
 
 }  // namespace
