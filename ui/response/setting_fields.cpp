@@ -33,7 +33,7 @@ int SettingFields::Add(const char* name, const QString& label, const QString& te
   edit->setToolTip(hint);
   form_->addRow(label, edit);
   const int index = size();
-  Field field{edit, std::move(read), optional, calc::kNoValue, false, QString()};
+  Field field{edit, std::move(read), optional, calc::kNoValue, false, std::nullopt};
   // The default text is valid: it gives the value to fall back on.
   const std::u16string start = text.toStdU16String();
   if (!(optional && calc::TrimBlanks(start).empty())) {
@@ -71,7 +71,7 @@ bool SettingFields::Read(const QLineEdit* finished) {
                                       : field.read(text);
     if (value) {
       Mark(field, QString());
-      field.warned_text.clear();
+      field.warned_text.reset();
       const bool same = field.value == *value || (std::isnan(field.value) && std::isnan(*value));
       if (!same) changed = true;
       field.value = *value;

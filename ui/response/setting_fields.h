@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -64,7 +65,7 @@ class SettingFields : public QObject {
     bool optional;
     double value;
     bool refused = false;
-    QString warned_text;  // the refused text last warned of in a box
+    std::optional<QString> warned_text;  // the refused text last warned of in a box
   };
   void Mark(Field& field, const QString& message);
 
