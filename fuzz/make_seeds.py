@@ -99,6 +99,15 @@ PARSE_TEXTS = {
 }
 
 
+# The stage's settings as users type them, and the texts that slipped through before.
+STAGE_TEXTS = {
+    "gbw": "10M", "en": "18n", "current_noise_femto": "10f", "femto_unit": "2.5fA",
+    "cin": "7pF", "temperature": "-40", "absolute_zero": "-273.15", "slew_negative": "-1",
+    "unicode_minus": "\u22121", "amplitude_huge": "1e308", "empty": "", "blank": "\u3000",
+    "exponent_then_f": "1e-3f", "text": "abc",
+}
+
+
 def parse_seeds():
     seeds = {name: text(s) for name, s in PARSE_TEXTS.items()}
     # Hostile sizes: 65536 commas before a digit, 4096 zeros after the point, a quarter of
@@ -296,6 +305,7 @@ def main():
     write("snap_to_series_fuzz", {name: value + size(n) for name, (value, n) in SNAP_CASES.items()})
     write("commands_fuzz", command_seeds())
     write("preferred_value_search_fuzz", search_seeds())
+    write("stage_settings_fuzz", {name: text(s) for name, s in STAGE_TEXTS.items()})
 
 
 if __name__ == "__main__":

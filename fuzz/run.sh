@@ -25,6 +25,7 @@ targets=(
   preferred_value_search_fuzz:160:
   csv_batch_fuzz:4096:csv.dict
   opamp_catalogue_fuzz:32768:catalogue.dict
+  stage_settings_fuzz:1024:quantity.dict
 )
 
 echo "== $folder (fuzzers, ${seconds}s each)"
