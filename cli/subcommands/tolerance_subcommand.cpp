@@ -1,5 +1,4 @@
 #include <iostream>
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -29,13 +28,17 @@ void AddToleranceSubcommand(CLI::App& app, int& exit_code) {
     command->add_option(std::string(kPartToleranceOptions[part]), input.tol_part[part],
                         "This part's tolerance, overriding its kind's");
   }
-  const std::map<std::string, calc::Distribution> distributions = {
-      {"uniform", calc::Distribution::kUniform}, {"normal", calc::Distribution::kNormal}};
   command
-      ->add_option("--distribution", input.distribution,
-                   "uniform within the tolerance, or normal with the tolerance as 3 sigma "
-                   "(cut there)")
-      ->transform(CLI::CheckedTransformer(distributions, CLI::ignore_case))
+      ->add_option_function<std::string>(
+          "--distribution",
+          [&input](const std::string& name) {
+            input.distribution =
+                name == "normal" ? calc::Distribution::kNormal : calc::Distribution::kUniform;
+          },
+          "How each part spreads about its value: uniform, evenly within its tolerance; or "
+          "normal, with the tolerance as 3 sigma (cut there). Default: uniform")
+      ->transform(CLI::IsMember({"uniform", "normal"}, CLI::ignore_case).description(""))
+      ->option_text("uniform|normal")
       ->default_str("uniform");
   command->add_option("--trials", input.trials, "Monte Carlo trials, 1 to 1000000")
       ->capture_default_str();

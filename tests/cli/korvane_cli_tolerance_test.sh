@@ -38,10 +38,11 @@ import json, os, sys
 work = sys.argv[1]
 a, b, c = (json.load(open(os.path.join(work, f"run{i}.json"))) for i in range(3))
 assert list(a) == ["sensitivity", "worst_case", "monte_carlo", "yield", "yield_interval"], list(a)
-assert a["sensitivity"]["fo"] == {"R1": -0.5, "R3": -0.5, "C1": -0.5, "C2": -0.5}, a["sensitivity"]["fo"]
-assert a["sensitivity"]["H"]["R1"] == -1.0 and a["sensitivity"]["H"]["R3"] == 1.0
-assert set(a["sensitivity"]["Q"]) == {"R1", "R3", "C1", "C2"}
-for figure in ("fo", "Q", "H"):
+# The keys are lower case, as in design's and analyze's JSON.
+assert a["sensitivity"]["fo"] == {"r1": -0.5, "r3": -0.5, "c1": -0.5, "c2": -0.5}, a["sensitivity"]["fo"]
+assert a["sensitivity"]["h"]["r1"] == -1.0 and a["sensitivity"]["h"]["r3"] == 1.0
+assert set(a["sensitivity"]["q"]) == {"r1", "r3", "c1", "c2"}
+for figure in ("fo", "q", "h"):
     low, high = a["worst_case"][figure]
     p = a["monte_carlo"][figure]
     assert list(p) == ["min", "p0_5", "p5", "p50", "p95", "p99_5", "max"], list(p)
@@ -61,8 +62,8 @@ python3 - "$work/out" <<'PY'
 import json, sys
 doc = json.load(open(sys.argv[1]))
 model, exact = doc["model_sensitivity"], doc["sensitivity"]
-for figure in ("fo", "Q", "H"):
-    assert list(model[figure]) == ["R1", "R2", "R3", "C1", "C2", "GBW"], model[figure]
+for figure in ("fo", "q", "h"):
+    assert list(model[figure]) == ["r1", "r2", "r3", "c1", "c2", "gbw"], model[figure]
     for part, value in exact[figure].items():
         assert abs(model[figure][part] - value) < 1e-6, (figure, part, model[figure][part], value)
 PY
