@@ -107,6 +107,10 @@ void PrintJson(const calc::ToleranceAnalysis& analysis, std::ostream& out) {
       {keys::kFo, PercentilesJson(run.Fo)},
       {keys::kQ, PercentilesJson(run.Q)},
       {keys::kH, PercentilesJson(run.H)}};
+  json["yield_centre"] = {{"about", run.CentredOnTarget() ? "target" : "nominal"},
+                          {keys::kFo, run.centre.Fo},
+                          {keys::kQ, run.centre.Q},
+                          {keys::kH, run.centre.H}};
   json["yield"] = run.yield.fraction;
   json["yield_interval"] = {run.yield.low, run.yield.high};
   out << json.dump(2) << '\n';
@@ -132,12 +136,14 @@ int RunTolerance(const ToleranceInput& input, Format format, std::uint64_t fresh
     WriteDiagnostic(texts.diagnostic(), errors);
     return 1;
   }
-  const calc::Outcome<calc::ToleranceSettings> settings =
+  calc::Outcome<calc::ToleranceSettings> settings =
       calc::ReadToleranceTexts(circuit, *texts, fresh_seed);
   if (!settings) {
     WriteDiagnostic(settings.diagnostic(), errors);
     return 1;
   }
+  // A designed circuit is judged against the target it was designed for.
+  settings->yield_centre = source->target;
   const calc::Outcome<std::optional<calc::OpAmp>> op_amp = ReadOpAmp(input);
   if (!op_amp) {
     WriteDiagnostic(op_amp.diagnostic(), errors);

@@ -45,7 +45,10 @@ void AddToleranceSubcommand(CLI::App& app, int& exit_code) {
   command->add_option("--seed", input.seed,
                       "Seed, 0 to 2^64-1; the same seed repeats the same trials "
                       "(default: a new one, shown in the output)");
-  command->add_option("--limit-fo", input.limit_fo, "Yield limit on fo, +- of the nominal")
+  command
+      ->add_option("--limit-fo", input.limit_fo,
+                   "Yield limit on fo, +- about the target with --design, else about the "
+                   "nominal circuit's fo")
       ->capture_default_str();
   command->add_option("--limit-q", input.limit_q, "Yield limit on Q")->capture_default_str();
   command->add_option("--limit-h", input.limit_h, "Yield limit on H")->capture_default_str();
@@ -57,9 +60,13 @@ void AddToleranceSubcommand(CLI::App& app, int& exit_code) {
       "Tolerances and limits are per cent, a bare number too (\"1\" = \"1%\", \"0.5\" = 0.5 %).\n"
       "Without --design the circuit is --r1 .. --c2 as for analyze; with it, --c2 is the\n"
       "design's kept C2.\n"
+      "The yield counts the trials whose fo, Q and H all lie within the limits: about the\n"
+      "wanted --fo, --q and --h with --design (the specification the parts must meet),\n"
+      "about the nominal circuit's own figures without it; the outputs say which.\n"
       "Formats: text, the report; json, {\"sensitivity\", \"worst_case\", \"monte_carlo\",\n"
-      "\"yield\", \"yield_interval\"}, and \"model_sensitivity\" with --gbw; csv, the trials\n"
-      "(part values and fo, Q, H) one row each.\n"
+      "\"yield_centre\": {\"about\": \"target\" or \"nominal\", \"fo\", \"q\", \"h\"}, \"yield\",\n"
+      "\"yield_interval\"}, and \"model_sensitivity\" with --gbw; csv, the trials (part values\n"
+      "and fo, Q, H) one row each.\n"
       "Percentiles interpolate linearly between order statistics; the yield interval is\n"
       "the 95 % Wilson interval.");
   command->callback([settings, command, &exit_code] {
