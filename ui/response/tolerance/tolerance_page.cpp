@@ -290,12 +290,18 @@ void TolerancePage::Connect() {
     status_->setText(QStringLiteral("計算できません: %1").arg(reason));
     Q_EMIT RunEnded();
   });
-  connect(runner_, &ToleranceRunner::Cancelled, this, [this] {
-    SetRunning(false);
-    progress_->setValue(0);
-    status_->setText(QStringLiteral("中止しました"));
-    Q_EMIT RunEnded();
-  });
+  connect(runner_, &ToleranceRunner::Cancelled, this,
+          [this](const std::optional<calc::ToleranceAnalysis>& partial) {
+            // Stopped for a new circuit, the results belong to the old one: SubjectChanged
+            // clears them and says why.
+            if (partial && !discard_stopped_) Show(*partial);
+            SetRunning(false);
+            progress_->setValue(0);
+            status_->setText(partial ? QStringLiteral("中止しました: 感度と最悪値は計算済み、"
+                                                      "モンテカルロ解析は途中で止めました")
+                                     : QStringLiteral("中止しました"));
+            Q_EMIT RunEnded();
+          });
 }
 
 TolerancePage::~TolerancePage() = default;
@@ -305,8 +311,10 @@ bool TolerancePage::running() const { return runner_->running(); }
 void TolerancePage::SetRunning(bool running) {
   run_button_->setEnabled(!running);
   cancel_button_->setEnabled(running);
-  save_trials_->setEnabled(!running && analysis_.has_value());
-  save_summary_->setEnabled(!running && analysis_.has_value());
+  // A stopped run has no trials to export.
+  const bool whole = analysis_.has_value() && !analysis_->monte_carlo_stopped;
+  save_trials_->setEnabled(!running && whole);
+  save_summary_->setEnabled(!running && whole);
 }
 
 QString TolerancePage::YieldCentreText() const {
@@ -325,10 +333,19 @@ QString TolerancePage::YieldCentreText() const {
 void TolerancePage::SubjectChanged() {
   yield_centre_->setText(YieldCentreText());
   // Cancel first: the cancelled signal writes its own status, which the clearing replaces.
+  const bool was_running = runner_->running();
+  discard_stopped_ = true;
   runner_->Cancel();
+  discard_stopped_ = false;
   ClearResults();
-  status_->setText(window_->subject() ? QStringLiteral("「実行」で解析します")
-                                      : QStringLiteral("結果がありません"));
+  QString status = window_->subject() ? QStringLiteral("「実行」で解析します")
+                                      : QStringLiteral("結果がありません");
+  if (was_running) {
+    status =
+        QStringLiteral("回路またはオペアンプの設定が変わったため、実行中の解析を中止しました。") +
+        status;
+  }
+  status_->setText(status);
   SetRunning(false);
 }
 
@@ -409,6 +426,12 @@ void TolerancePage::Show(const calc::ToleranceAnalysis& analysis) {
   for (int row = 0; row < kFigureCount; ++row) {
     worst_case_->item(row, 0)->setText(Quantity(ranges[row]->min));
     worst_case_->item(row, 1)->setText(Quantity(ranges[row]->max));
+  }
+  if (analysis.monte_carlo_stopped) {
+    yield_->setText(QStringLiteral("モンテカルロ解析は中止しました (歩留まりなし)"));
+    return;
+  }
+  for (int row = 0; row < kFigureCount; ++row) {
     int column = 0;
     for (const PercentileColumn& percentile : kPercentileColumns) {
       monte_carlo_->item(row, column++)->setText(Quantity(spreads[row]->*percentile.value));

@@ -74,6 +74,7 @@ class TolerancePage : public QWidget {
   ResponseWindow* window_;
   ToleranceRunner* runner_;
   std::optional<calc::ToleranceAnalysis> analysis_;
+  bool discard_stopped_ = false;  // a run stopped for a new circuit shows nothing
   QLineEdit* resistor_;
   QLineEdit* capacitor_;
   std::array<QLineEdit*, calc::kPartCount> parts_;
