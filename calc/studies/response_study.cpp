@@ -3,6 +3,8 @@
 #include <cmath>
 #include <string>
 
+#include "calc/analysis/op_amp_reach.h"
+#include "calc/circuit/band_pass.h"
 #include "calc/numeric/exact_powers_of_ten.h"
 #include "calc/studies/setting_texts.h"
 #include "calc/text/number_text.h"
@@ -50,6 +52,14 @@ void FindShortfalls(const ResponseInputs& inputs, ResponseStudy& study) {
       falls_short(Problem::kA0Short, study.required_a0);
     } else if (inputs.op_amp->Gbw < study.required_gbw_hz) {
       falls_short(Problem::kGbwShort, study.required_gbw_hz);
+      // What to do next: how far this op-amp reaches.
+      const OpAmpReach reach = ReachOfOpAmp(inputs.circuit, *inputs.op_amp, inputs.tolerance);
+      const TransferFunction own = Analyze(inputs.circuit);
+      study.reach = reach;
+      study.shortfalls.push_back(
+          {Problem::kGbwShortReach,
+           {Shown(own.Fo), std::isnan(reach.q_at_fo) ? "-" : Shown(reach.q_at_fo), Shown(own.Q),
+            std::isnan(reach.fo_at_q_hz) ? "-" : Shown(reach.fo_at_q_hz)}});
     }
   }
   // NaN compares false: a requirement that cannot be worked out raises no warning.

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/analysis/op_amp_reach.h"
 #include "calc/analysis/response.h"
 #include "calc/circuit/circuit.h"
 #include "calc/text/diagnostic.h"
@@ -68,6 +69,8 @@ struct ResponseStudy {
   // What the op-amp falls short of, as warnings: kA0Short (then no GBW will do), kGbwShort,
   // kSlewShort, kFiguresNotFound; each with the required figure as the window shows it.
   std::vector<Diagnostic> shortfalls;
+  // With kGbwShort, how far the op-amp reaches (kGbwShortReach says it); else no values.
+  OpAmpReach reach;
 
   const ResponseCurve* Find(CurveKind kind) const;
   bool FallsShort(Problem problem) const;

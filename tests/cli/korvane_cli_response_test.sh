@@ -89,6 +89,15 @@ status=0
   >"$work/tight.json" 2>"$work/tight.err" || status=$?
 [[ $status == 1 ]] && grep -q "A0 is too low" "$work/tight.err" || fail "--tolerance 0.01: $(cat "$work/tight.err")"
 
+# A GBW that falls short: exit 1, the shortfall and what this GBW serves on standard error.
+status=0
+"$cli" response --design --fo 50k --q 15 --gbw 10M >/dev/null 2>"$work/short.err" || status=$?
+[[ $status == 1 ]] || fail "GBW shortfall: exit $status"
+grep -q "^warning: the op-amp's GBW is too low: " "$work/short.err" || fail "$(cat "$work/short.err")"
+grep -q "^warning: the op-amp's GBW holds the tolerance up to Q [0-9.]* at fo [0-9.]*kHz, or up to fo" \
+  "$work/short.err" || fail "no reach: $(cat "$work/short.err")"
+grep -q "korvane-cli optimize" "$work/short.err" || fail "no hint: $(cat "$work/short.err")"
+
 # The rules are stated where the options are.
 "$cli" response --help >"$work/help.txt"
 for rule in "a bare number too: 1 = 1%" "the opamp curve with --gbw" "exact" "CR LF"; do

@@ -371,6 +371,10 @@ class ResponseWindowTest : public QObject, protected testing_support::WindowTest
     auto* warning = window->findChild<QLabel*>(QStringLiteral("OpAmpWarning"));
     QVERIFY(warning->isVisibleTo(window));
     QVERIFY(warning->text().contains(QStringLiteral("GBW")));
+    // And what to do next: what this GBW serves, a faster op-amp or the 最適化 page.
+    QVERIFY2(warning->text().contains(QStringLiteral(u"このGBWで許容誤差内に収まるのは")),
+             qPrintable(warning->text()));
+    QVERIFY(warning->text().contains(QStringLiteral(u"「最適化」ページ")));
 
     tolerance->setText(QStringLiteral("0.5%"));
     Q_EMIT tolerance->editingFinished();

@@ -61,6 +61,28 @@ TEST(RunResponseStudy, RequiredGbwHoldsTheBandwidthAndBothEdgesToo) {
   EXPECT_FALSE(Study(kQ10, OpAmp{1e5, 16.41e6}).FallsShort(Problem::kGbwShort));
 }
 
+// Beside the shortfall, what this op-amp serves: the required GBW moves with fo when the
+// capacitors scale, so at Q 10 a 1 MHz op-amp holds 1 % up to 10 kHz x 1 / 16.40035, from
+// ngspice's boundary: 609.743 Hz. The hint names what to do next.
+TEST(RunResponseStudy, GbwShortfallSaysWhatThisGbwServesAndWhatToDo) {
+  const ResponseStudy study = Study(kQ10, OpAmp{1e5, 1e6});
+  ASSERT_EQ(study.shortfalls.size(), 2u);
+  EXPECT_EQ(study.shortfalls[0].problem, Problem::kGbwShort);
+  EXPECT_EQ(study.shortfalls[1].problem, Problem::kGbwShortReach);
+  EXPECT_LT(RelativeError(study.reach.fo_at_q_hz, 609.743), 2e-5) << study.reach.fo_at_q_hz;
+  // No Q serves at 10 kHz: even Q 0.75, near the least H 1 allows, needs 1.5 MHz
+  // (korvane-cli response --design --fo 10k --q 0.75 --series-r inf --series-c inf).
+  EXPECT_TRUE(std::isnan(study.reach.q_at_fo));
+  const std::u16string window = calc::WindowText(study.shortfalls[1]);
+  EXPECT_NE(window.find(u"Q 10.000 なら fo 609.74"), std::u16string::npos)
+      << calc::CliText(study.shortfalls[1]);
+  EXPECT_NE(window.find(u"より速いオペアンプ"), std::u16string::npos);
+  EXPECT_NE(window.find(u"「最適化」ページ"), std::u16string::npos);
+  EXPECT_NE(calc::CliText(study.shortfalls[1]).find("korvane-cli optimize"), std::string::npos);
+  // No shortfall, no hint.
+  EXPECT_TRUE(std::isnan(Study(kQ10, OpAmp{1e5, 16.41e6}).reach.fo_at_q_hz));
+}
+
 // When A0 misses the tolerance at every GBW there is no required GBW, and the study says
 // which A0 would do. ngspice (GBW unlimited, A0 bisected): 329.139k - 329.151k, the
 // bandwidth binding.
