@@ -1,5 +1,5 @@
 // What an op-amp whose GBW falls short can still serve, so that a designer knows how far
-// to move the specification, or how much faster an op-amp to look for.
+// to move the wanted figures, or how much faster an op-amp to look for.
 #ifndef KORVANE_CALC_ANALYSIS_OP_AMP_REACH_H
 #define KORVANE_CALC_ANALYSIS_OP_AMP_REACH_H
 

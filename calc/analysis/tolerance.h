@@ -48,7 +48,7 @@ struct ToleranceSettings {
   std::uint64_t seed = 0;
   YieldLimits limits;
   // Where the yield limits are centred: the target a designed circuit was made for, since
-  // that is the specification its parts must meet; without one (a circuit typed as it
+  // that is what its parts must meet; without one (a circuit typed as it
   // is), the nominal circuit's own figures.
   std::optional<TransferFunction> yield_centre;
   int threads = 0;  // 0: every hardware thread

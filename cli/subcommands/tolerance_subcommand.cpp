@@ -61,7 +61,7 @@ void AddToleranceSubcommand(CLI::App& app, int& exit_code) {
       "Without --design the circuit is --r1 .. --c2 as for analyze; with it, --c2 is the\n"
       "design's kept C2.\n"
       "The yield counts the trials whose fo, Q and H all lie within the limits: about the\n"
-      "wanted --fo, --q and --h with --design (the specification the parts must meet),\n"
+      "wanted --fo, --q and --h with --design (what the parts must meet),\n"
       "about the nominal circuit's own figures without it; the outputs say which.\n"
       "Formats: text, the report; json, {\"sensitivity\", \"worst_case\", \"monte_carlo\",\n"
       "\"yield_centre\": {\"about\": \"target\" or \"nominal\", \"fo\", \"q\", \"h\"}, \"yield\",\n"
