@@ -15,8 +15,8 @@ namespace cli {
 // The inputs as typed (UTF-8): the circuit, the op-amp (ReadOpAmpOptions: without a part
 // or a GBW no op-amp curve; without a slew rate none is checked), the conditions (the
 // amplitude for the slew rate and the headroom, the supply and load for the headroom, the
-// temperature for the netlist's noise) and the sweep: empty from and to mean two decades
-// either side of the circuit's fo.
+// temperature for the netlist's noise) and the sweep: empty from and to mean the
+// whole decades about the circuit's fo (calc::DefaultFrequencyGrid).
 struct ResponseInput : OpAmpOptions, ConditionOptions {
   CircuitOptions circuit;
   std::string from, to, points = "400";

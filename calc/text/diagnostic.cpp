@@ -192,6 +192,13 @@ constexpr ProblemTexts kProblemTexts[] = {
      "no pair of C1 and C2 reaches the target on this op-amp; only the design's own "
      "set is ranked",
      kWarning},
+    {Problem::kGbwShortReach,
+     "このGBWで許容誤差内に収まるのは fo {0}Hz なら Q {1} まで、Q {2} なら fo {3}Hz までです。"
+     "より速いオペアンプを選ぶか、「最適化」ページで作れる部品の組を探してください",
+     "the op-amp's GBW holds the tolerance up to Q {1} at fo {0}Hz, or up to fo {3}Hz at Q {2}; "
+     "choose a faster op-amp, or search for buildable parts (korvane-cli optimize, the "
+     "window's 最適化 page)",
+     kWarning},
 
     // The stage's settings as typed: the window names the field, korvane-cli the option.
     {Problem::kSettingEmpty, "{1}に値を入力してください", "--{0} needs a value", kWarning},

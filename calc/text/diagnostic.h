@@ -112,6 +112,9 @@ enum class Problem {
   kSearchNoContinuousDesign,    // the design's capacitors cannot reach the target on the op-amp
   kSearchNoPairReachesTarget,   // no capacitor pair can: only the design's own set is left
 
+  // Beside kGbwShort, what this GBW can still serve (OpAmpReach), as shown: {0} the
+  // circuit's fo, {1} the highest Q there, {2} the circuit's Q, {3} the highest fo at it.
+  kGbwShortReach,
   // The stage's settings as typed (ReadStageSetting). Details: the option, the label, the
   // text; for kSettingTooLarge also the largest value.
   kSettingEmpty,

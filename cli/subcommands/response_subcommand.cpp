@@ -13,12 +13,13 @@ namespace {
 void AddResponseOptions(CLI::App& command, ResponseInput& input) {
   AddCircuitSourceOptions(command, input.circuit);
   AddOpAmpOptions(command, input);
-  command.add_option("--from", input.from, "Lowest frequency (default: fo / 100)");
-  command.add_option("--to", input.to, "Highest frequency (default: fo x 100)");
+  command.add_option("--from", input.from,
+                     "Lowest frequency (default: the decade nearest fo / 100)");
+  command.add_option("--to", input.to, "Highest frequency (default: the decade nearest fo x 100)");
   command
       .add_option("--points", input.points,
-                  "Frequencies, spaced logarithmically, both ends "
-                  "included")
+                  "Frequencies, spaced logarithmically, both ends included; over the default "
+                  "range rounded up so that every decade is one (400: 401)")
       ->capture_default_str();
 }
 
@@ -76,9 +77,10 @@ void AddNetlistSubcommand(CLI::App& app, int& exit_code) {
   AddTemperatureOption(*command, *input);
   command->footer(
       "Nodes in, sum, inv and out; the op-amp is a subcircuit with the --a0/--gbw single pole\n"
-      "and --cin (a gain of 1e9 without an op-amp). Values are full doubles without suffix\n"
-      "letters. The op-amp's --en and --in, white and 1/f, are sources ngspice's .noise sees,\n"
-      "and .temp is --temperature: the deck's .noise reproduces 'korvane-cli noise'.");
+      "and --cin (a gain of 1e9 without an op-amp). Values to 12 significant digits in\n"
+      "exponent form (1.5e-08), without suffix letters: SPICE reads M as milli. The op-amp's\n"
+      "--en and --in, white and 1/f, are sources ngspice's .noise sees, and .temp is\n"
+      "--temperature: the deck's .noise reproduces 'korvane-cli noise'.");
   command->callback([input, command, &exit_code] {
     CheckCircuitSourceOptions(*command, input->circuit);
     exit_code = RunNetlist(*input, std::cout, std::cerr);

@@ -392,6 +392,7 @@ void TFormMain::ButtonClrClick() {
           Field::EditFor, Field::EditQr, Field::EditHr, Field::EditC1, Field::EditC2}) {
       SetText(field, u"");
     }
+    if (response_view_ != nullptr) response_view_->ShowCleared();
   });
 }
 
@@ -414,7 +415,13 @@ void TFormMain::ButtonResponseClick() {
 void TFormMain::ShowResponse(bool command_completed) {
   // A command stopped by an error may leave the state half updated: no result then.
   RunGuarded([this, command_completed] {
-    response_view_->ShowSubject(command_completed ? CurrentSubject(*this, state_) : std::nullopt);
+    std::optional<ResponseSubject> subject;
+    if (command_completed) subject = CurrentSubject(*this, state_);
+    if (subject) {
+      response_view_->ShowSubject(subject);
+    } else {
+      response_view_->ShowCommandFailed();
+    }
   });
 }
 

@@ -19,6 +19,11 @@ std::optional<ResponseSubject> CurrentSubject(const calc::Form& form,
   subject.circuit = {state.R1, state.R2, state.R3, state.C1, state.C2};
   subject.analysed = {state.FoResult, state.QResult, state.HResult};
   if (!IsPositive(subject.analysed.Fo) || !IsPositive(subject.analysed.Q)) return std::nullopt;
+  subject.typed = {form.Text(calc::Field::EditR1), form.Text(calc::Field::EditR2),
+                   form.Text(calc::Field::EditR3), form.Text(calc::Field::EditC1),
+                   form.Text(calc::Field::EditC2)};
+  subject.source = state.DesignMode ? SubjectSource::kDesign : SubjectSource::kAnalysis;
+  if (subject.source != SubjectSource::kDesign) return subject;
 
   const double fo = calc::ParseQuantity(form.Text(calc::Field::EditFo));
   const double q = calc::ParseQuantity(form.Text(calc::Field::EditQ));
