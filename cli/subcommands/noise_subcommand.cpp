@@ -40,8 +40,8 @@ void AddNoiseSubcommand(CLI::App& app, int& exit_code) {
       "The SNR is the output signal's RMS at the peak over the band's noise RMS; the dynamic\n"
       "range the largest unclipped output sine's RMS (the supply less --swing at each rail,\n"
       "centred) over it, both in dB.\n"
-      "csv: RFC 4180, CR LF: frequency_hz,total_v_rthz,r1_v_rthz,r2_v_rthz,r3_v_rthz,\n"
-      "en_v_rthz,in_v_rthz (absent sources left out).\n"
+      "csv: RFC 4180, CR LF, columns frequency_hz, total_v_rthz, r1_v_rthz, r2_v_rthz,\n"
+      "r3_v_rthz, en_v_rthz, in_v_rthz (absent sources left out).\n"
       "json: output_rms_v, band_hz [low, high], noise_bandwidth_hz, density_at_peak_v_rthz,\n"
       "input_referred_at_peak_v_rthz, contributions {source: {rms_v, share}}, snr_db,\n"
       "dynamic_range_db. An unknown --opamp exits 2.");
