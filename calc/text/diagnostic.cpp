@@ -192,6 +192,10 @@ constexpr ProblemTexts kProblemTexts[] = {
      "no pair of C1 and C2 reaches the target on this op-amp; only the design's own "
      "set is ranked",
      kWarning},
+    {Problem::kSearchYieldTooLarge,
+     "歩留まりの試行は{0}組 × {1}回で、{2}回を超えます。候補数か試行回数を減らしてください",
+     "the yield run of {0} sets x {1} trials exceeds {2} trials; ask for fewer sets or trials",
+     kWarning},
 };
 static_assert(std::size(kProblemTexts) == static_cast<std::size_t>(Problem::kCount),
               "every problem needs its row of texts");
