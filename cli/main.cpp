@@ -27,7 +27,8 @@ constexpr const char* kFooter =
     "  korvane-cli design --fo 1k --q 5 --h 2 --series-r 96\n"
     "  korvane-cli analyze --r1 10k --r2 1k --r3 100k --c1 10n --c2 10n --format json\n"
     "  korvane-cli design --batch < targets.csv > designs.csv\n"
-    "  korvane-cli tolerance --design --fo 1k --q 5 --h 2 --tol-c 2% --seed 1";
+    "  korvane-cli tolerance --design --fo 1k --q 5 --h 2 --tol-c 2% --seed 1\n"
+    "  korvane-cli optimize --fo 10k --q 8 --h 4 --gbw 10M --bom parts.csv";
 
 }  // namespace
 
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
   cli::AddToleranceSubcommand(app, exit_code);
   cli::AddResponseSubcommand(app, exit_code);
   cli::AddNetlistSubcommand(app, exit_code);
+  cli::AddOptimizeSubcommand(app, exit_code);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

@@ -20,7 +20,7 @@ constexpr std::string_view kYieldColumns[] = {"yield", "yield_low", "yield_high"
 void AppendSet(std::string& out, std::string_view name, const ScoredSet& set, bool yield) {
   std::vector<std::string> fields{std::string(name)};
   for (const double value : PartsOf(set.parts)) fields.push_back(ShortestText(value));
-  for (const std::u16string& text : set.texts) fields.push_back(Utf16ToUtf8(text));
+  for (const std::u16string& text : set.texts) fields.push_back(Utf16ToUtf8(TrimBlanks(text)));
   for (const double value : {set.figures.Fo, set.figures.Q, set.figures.H, set.errors.Fo,
                              set.errors.Q, set.errors.H, set.score}) {
     fields.push_back(ShortestText(value));

@@ -16,7 +16,8 @@ namespace calc {
 // fo_error,q_error,h_error,score" and, where the search ran a yield, "yield,yield_low,
 // yield_high" (the 95 % interval). Values in ohms and farads, errors and yields as
 // fractions, shortest round-trip numbers; a value that is absent (R2 left out) or was not
-// found is an empty field. The texts are the fields' texts as the window writes them.
+// found is an empty field. The texts are the fields' texts as the window writes them,
+// without their padding.
 // Records end in CR LF.
 std::string SearchCsv(const PreferredValueSearch& search);
 

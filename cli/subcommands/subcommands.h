@@ -11,6 +11,7 @@ void AddAnalyzeSubcommand(CLI::App& app, int& exit_code);
 void AddToleranceSubcommand(CLI::App& app, int& exit_code);
 void AddResponseSubcommand(CLI::App& app, int& exit_code);
 void AddNetlistSubcommand(CLI::App& app, int& exit_code);
+void AddOptimizeSubcommand(CLI::App& app, int& exit_code);
 
 }  // namespace cli
 

@@ -29,13 +29,14 @@ calc::PreferredValueSearch Fixture() {
 
 TEST(SearchCsv, WritesOneRowPerSetReferenceFirst) {
   calc::PreferredValueSearch search = Fixture();
-  EXPECT_EQ(calc::SearchCsv(search),
-            "set,r1,r2,r3,c1,c2,r1_text,r2_text,r3_text,c1_text,c2_text,fo,q,h,fo_error,q_error,"
-            "h_error,score\r\n"
-            "reference,22000,,180000,1.5e-09,1.5e-09,\" 22.000k\",,180.000k,\"  1.500n\","
-            "\"  1.500n\",9750,8.25,4,-0.025,0.03125,0,2.5\r\n"
-            "1,47000,510,220000,6.8e-10,3.3e-09,\" 47.000k\",510.000,220.000k,680.000p,"
-            "\"  3.300n\",10085,7.86,3.881,0.0085,-0.0175,-0.02975,0.9916666666666667\r\n");
+  EXPECT_EQ(
+      calc::SearchCsv(search),
+      "set,r1,r2,r3,c1,c2,r1_text,r2_text,r3_text,c1_text,c2_text,fo,q,h,fo_error,q_error,"
+      "h_error,score\r\n"
+      "reference,22000,,180000,1.5e-09,1.5e-09,22.000k,,180.000k,1.500n,1.500n,9750,8.25,4,"
+      "-0.025,0.03125,0,2.5\r\n"
+      "1,47000,510,220000,6.8e-10,3.3e-09,47.000k,510.000,220.000k,680.000p,3.300n,10085,7.86,"
+      "3.881,0.0085,-0.0175,-0.02975,0.9916666666666667\r\n");
 
   // With a yield run, three columns more; a yield that could not be found is empty.
   search.reference.yield = calc::Proportion{1, 4, 0.25, 0.125, 0.5};
