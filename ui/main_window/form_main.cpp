@@ -401,6 +401,7 @@ void TFormMain::ButtonResponseClick() {
   RunGuarded([this] {
     if (response_view_ == nullptr) {
       response_view_ = response_factory_(this);
+      response_view_->SetCircuitApplier([this](const CircuitTexts& texts) { ApplyCircuit(texts); });
       connect(this, &TFormMain::CommandFinished, this, &TFormMain::ShowResponse);
       ShowResponse(true);
     }
@@ -414,8 +415,20 @@ void TFormMain::ButtonResponseClick() {
 void TFormMain::ShowResponse(bool command_completed) {
   // A command stopped by an error may leave the state half updated: no result then.
   RunGuarded([this, command_completed] {
-    response_view_->ShowSubject(command_completed ? CurrentSubject(*this, state_) : std::nullopt);
+    std::optional<ResponseSubject> subject =
+        command_completed ? CurrentSubject(*this, state_) : std::nullopt;
+    if (subject && applying_) subject->source = SubjectSource::kApplied;
+    response_view_->ShowSubject(subject);
   });
+}
+
+void TFormMain::ApplyCircuit(const CircuitTexts& texts) {
+  constexpr Field kPartFields[] = {Field::EditR1, Field::EditR2, Field::EditR3, Field::EditC1,
+                                   Field::EditC2};
+  for (int part = 0; part < calc::kPartCount; ++part) SetText(kPartFields[part], texts[part]);
+  applying_ = true;
+  ButtonTFClick();
+  applying_ = false;
 }
 
 void TFormMain::Label19Click() {

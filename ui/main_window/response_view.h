@@ -5,15 +5,24 @@
 #ifndef KORVANE_UI_MAIN_WINDOW_RESPONSE_VIEW_H
 #define KORVANE_UI_MAIN_WINDOW_RESPONSE_VIEW_H
 
+#include <array>
+#include <functional>
 #include <optional>
+#include <string>
 
 #include "calc/circuit/circuit.h"
+#include "calc/circuit/circuit_parts.h"
 #include "calc/commands/calc_state.h"
 #include "calc/commands/form.h"
+#include "calc/studies/preferred_value_search_inputs.h"
 
 class QWidget;
 
 namespace ui {
+
+// Where the circuit shown came from: the design command, the analysis command on typed
+// parts, or a set of parts applied from the response window (then analysed).
+enum class SubjectSource { kDesign, kAnalysis, kApplied };
 
 // The circuit the main window shows, as analysed, and the wanted transfer function when
 // the design inputs are readable.
@@ -21,12 +30,22 @@ struct ResponseSubject {
   calc::Circuit circuit;
   calc::TransferFunction analysed;  // fo, Q and H of `circuit`
   std::optional<calc::TransferFunction> target;
+  SubjectSource source = SubjectSource::kAnalysis;
+  // The design fields as they read now (fo .. series, Lock and C2): the joint search's
+  // inputs.
+  calc::DesignTexts design{};
 };
 
 // The subject after the last command: nothing when it showed no result (a warning or an
 // error), so that no stale curve stays on screen. The target comes from EditFo, EditQ and
 // EditH as they read now; an empty H means unity gain, as in the design.
 std::optional<ResponseSubject> CurrentSubject(const calc::Form& form, const calc::CalcState& state);
+
+// The texts of R1, R2, R3, C1 and C2 (R2 empty for none).
+using CircuitTexts = std::array<std::u16string, calc::kPartCount>;
+// Types the texts into the main window's part fields and runs the analysis command there,
+// as its button does; the main window provides it.
+using CircuitApplier = std::function<void(const CircuitTexts& texts)>;
 
 class ResponseView {
  public:
@@ -35,6 +54,8 @@ class ResponseView {
   virtual QWidget* Window() = 0;
   // Shows `subject`'s curves and figures, or that there is no result.
   virtual void ShowSubject(const std::optional<ResponseSubject>& subject) = 0;
+  // How the window writes a set of parts back into the main window.
+  virtual void SetCircuitApplier(CircuitApplier apply) = 0;
 };
 
 // Makes the response window as a child window of `parent`.

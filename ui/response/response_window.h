@@ -19,6 +19,7 @@ class QLabel;
 
 namespace ui {
 
+class OptimizePage;
 class ResponseHelp;
 class ResponsePanel;
 class ResponsePlot;
@@ -40,6 +41,9 @@ class ResponseWindow : public QTabWidget, public ResponseView {
 
   QWidget* Window() override { return this; }
   void ShowSubject(const std::optional<ResponseSubject>& subject) override;
+  void SetCircuitApplier(CircuitApplier apply) override { apply_ = std::move(apply); }
+  // How a page writes a set of parts into the main window; empty when there is none.
+  const CircuitApplier& circuit_applier() const { return apply_; }
 
   // Adds a page after the existing ones; the window owns it.
   int AddPage(QWidget* page, const QString& title) { return addTab(page, title); }
@@ -72,6 +76,7 @@ class ResponseWindow : public QTabWidget, public ResponseView {
   ResponsePlot* plot() const { return plot_; }
   ResponsePanel* panel() const { return panel_; }
   TolerancePage* tolerance_page() const { return tolerance_; }
+  OptimizePage* optimize_page() const { return optimize_; }
 
   // The exports, to a given path; they throw ExportError. Without a result there is
   // nothing to export and they do nothing. The picture is SVG for a path ending in ".svg",
@@ -85,7 +90,7 @@ class ResponseWindow : public QTabWidget, public ResponseView {
   std::string Netlist() const;
 
  protected:
-  // A closed window computes nothing: a tolerance run under way stops.
+  // A closed window computes nothing: a tolerance run or a search under way stops.
   void closeEvent(QCloseEvent* event) override;
   // The first show fits the window into the work area of the main window's screen.
   void showEvent(QShowEvent* event) override;
@@ -104,6 +109,8 @@ class ResponseWindow : public QTabWidget, public ResponseView {
   ResponsePlot* plot_ = nullptr;
   ResponsePanel* panel_ = nullptr;
   TolerancePage* tolerance_ = nullptr;
+  OptimizePage* optimize_ = nullptr;
+  CircuitApplier apply_;
   QLabel* status_ = nullptr;
   ResponseHelp* help_ = nullptr;
   PathPicker pick_path_;
