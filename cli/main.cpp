@@ -1,6 +1,8 @@
 // korvane-cli: the calculator's two commands without a window, for scripts and batch runs.
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <string>
+#include <string_view>
 
 #include "cli/subcommands/subcommands.h"
 
@@ -30,6 +32,35 @@ constexpr const char* kFooter =
     "  korvane-cli tolerance --design --fo 1k --q 5 --h 2 --tol-c 2% --seed 1\n"
     "  korvane-cli optimize --fo 10k --q 8 --h 4 --gbw 10M --bom parts.csv";
 
+// The first word of the command line when it names no subcommand, or empty. korvane-cli
+// itself takes no values, so that word is where a subcommand belongs.
+std::string UnknownSubcommand(const CLI::App& app, int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view word = argv[i];
+    if (word.starts_with('-')) continue;
+    for (const CLI::App* command : app.get_subcommands({})) {
+      if (command->check_name(std::string(word))) return {};
+    }
+    // Shown on a terminal: control characters would move its cursor or worse.
+    std::string shown(word);
+    for (char& c : shown) {
+      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+    }
+    return shown;
+  }
+  return {};
+}
+
+// "design, analyze, ..." in the order of --help.
+std::string SubcommandNames(const CLI::App& app) {
+  std::string names;
+  for (const CLI::App* command : app.get_subcommands({})) {
+    if (!names.empty()) names += ", ";
+    names += command->get_name();
+  }
+  return names;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -48,6 +79,11 @@ int main(int argc, char** argv) {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
     if (error.get_exit_code() == 0) return app.exit(error);  // --help, --version
+    if (const std::string unknown = UnknownSubcommand(app, argc, argv); !unknown.empty()) {
+      std::cerr << "korvane-cli: unknown subcommand '" << unknown << "'; the subcommands are "
+                << SubcommandNames(app) << "; see 'korvane-cli --help'\n";
+      return 2;
+    }
     std::cerr << "korvane-cli: " << error.what() << "; see 'korvane-cli --help'\n";
     return 2;
   }

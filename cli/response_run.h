@@ -12,7 +12,8 @@
 namespace cli {
 
 // The inputs as typed (UTF-8). An empty gbw means no op-amp curve; empty from and to mean
-// two decades either side of the circuit's fo; an empty slew checks no slew rate.
+// the whole decades about the circuit's fo (calc::DefaultFrequencyGrid); an empty slew checks
+// no slew rate.
 struct ResponseInput {
   CircuitOptions circuit;
   std::string gbw, a0 = "100k", slew;

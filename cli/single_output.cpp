@@ -23,8 +23,9 @@ void PrintJson(std::string_view command, const NamedInputs& inputs, const Comman
     // NaN (no value) is written as null.
     results[std::string(field.name)] = {{"text", field.text}, {"value", field.value}};
   }
-  json["warning"] = TextOrNull(outcome.warning);
-  json["error"] = TextOrNull(outcome.error);
+  // The window's messages end lines with CR LF; a reader of JSON expects LF, as in the report.
+  json["warning"] = TextOrNull(WithLfLineEnds(outcome.warning));
+  json["error"] = TextOrNull(WithLfLineEnds(outcome.error));
   json["report"] = TextOrNull(WithLfLineEnds(outcome.report));
   // Inputs that are not UTF-8 are shown with U+FFFD rather than failing the output.
   out << json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
@@ -80,7 +81,7 @@ int PrintOutcome(std::string_view command, const NamedInputs& inputs, const Comm
   }
   out.flush();
   if (!outcome.warning.empty()) errors << "warning: " << WithLfLineEnds(outcome.warning) << '\n';
-  if (!outcome.error.empty()) errors << "error: " << outcome.error << '\n';
+  if (!outcome.error.empty()) errors << "error: " << WithLfLineEnds(outcome.error) << '\n';
   return outcome.Clean() ? 0 : 1;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calc/circuit/circuit.h"
+#include "cli/output_keys.h"
 
 namespace cli {
 
@@ -43,9 +44,11 @@ struct CommandOutcome {
   bool Clean() const { return warning.empty() && error.empty(); }
 };
 
-inline constexpr std::array<std::string_view, 8> kDesignResultNames = {"r1", "r2", "r3", "c1",
-                                                                       "c2", "fo", "q",  "h"};
-inline constexpr std::array<std::string_view, 3> kAnalysisResultNames = {"fo", "q", "h"};
+inline constexpr std::array<std::string_view, 8> kDesignResultNames = {
+    keys::kParts[0], keys::kParts[1], keys::kParts[2], keys::kParts[3],
+    keys::kParts[4], keys::kFo,       keys::kQ,        keys::kH};
+inline constexpr std::array<std::string_view, 3> kAnalysisResultNames = {keys::kFo, keys::kQ,
+                                                                         keys::kH};
 
 // Whether the outcome carries the report; a batch prints none and spares its cost.
 enum class Report { kBuild, kSkip };

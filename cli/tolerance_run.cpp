@@ -14,6 +14,7 @@
 #include "calc/studies/tolerance_analysis.h"
 #include "calc/studies/tolerance_inputs.h"
 #include "calc/text/error_text.h"
+#include "cli/output_keys.h"
 #include "cli/utf8.h"
 
 namespace cli {
@@ -51,17 +52,17 @@ nlohmann::ordered_json SensitivityJson(const calc::Circuit& circuit,
   nlohmann::ordered_json json;
   const calc::PartValues values = calc::PartsOf(s);
   for (int part = 0; part < calc::kPartCount; ++part) {
-    if (calc::HasPart(circuit, part)) json[std::string(calc::kPartNames[part])] = values[part];
+    if (calc::HasPart(circuit, part)) json[std::string(keys::kParts[part])] = values[part];
   }
-  if (!std::isnan(s.Gbw)) json["GBW"] = s.Gbw;
+  if (!std::isnan(s.Gbw)) json[std::string(keys::kGbw)] = s.Gbw;
   return json;
 }
 
 nlohmann::ordered_json SensitivitiesJson(const calc::Circuit& circuit,
                                          const calc::Sensitivities& s) {
-  return {{"fo", SensitivityJson(circuit, s.Fo)},
-          {"Q", SensitivityJson(circuit, s.Q)},
-          {"H", SensitivityJson(circuit, s.H)}};
+  return {{keys::kFo, SensitivityJson(circuit, s.Fo)},
+          {keys::kQ, SensitivityJson(circuit, s.Q)},
+          {keys::kH, SensitivityJson(circuit, s.H)}};
 }
 
 // The op-amp of --gbw and --a0: none without a GBW; kToleranceOpAmp when a text is not
@@ -95,17 +96,21 @@ void PrintJson(const calc::ToleranceAnalysis& analysis, std::ostream& out) {
   if (analysis.model_sensitivities) {
     json["model_sensitivity"] = SensitivitiesJson(circuit, *analysis.model_sensitivities);
   }
-  json["worst_case"] = {{"fo", {worst.Fo.min, worst.Fo.max}},
-                        {"Q", {worst.Q.min, worst.Q.max}},
-                        {"H", {worst.H.min, worst.H.max}}};
+  json["worst_case"] = {{keys::kFo, {worst.Fo.min, worst.Fo.max}},
+                        {keys::kQ, {worst.Q.min, worst.Q.max}},
+                        {keys::kH, {worst.H.min, worst.H.max}}};
   json["monte_carlo"] = {
       {"trials", run.trials.size()},
       {"seed", run.seed},
       {"distribution",
        run.settings.distribution == calc::Distribution::kNormal ? "normal" : "uniform"},
-      {"fo", PercentilesJson(run.Fo)},
-      {"Q", PercentilesJson(run.Q)},
-      {"H", PercentilesJson(run.H)}};
+      {keys::kFo, PercentilesJson(run.Fo)},
+      {keys::kQ, PercentilesJson(run.Q)},
+      {keys::kH, PercentilesJson(run.H)}};
+  json["yield_centre"] = {{"about", run.CentredOnTarget() ? "target" : "nominal"},
+                          {keys::kFo, run.centre.Fo},
+                          {keys::kQ, run.centre.Q},
+                          {keys::kH, run.centre.H}};
   json["yield"] = run.yield.fraction;
   json["yield_interval"] = {run.yield.low, run.yield.high};
   out << json.dump(2) << '\n';
@@ -131,12 +136,14 @@ int RunTolerance(const ToleranceInput& input, Format format, std::uint64_t fresh
     WriteDiagnostic(texts.diagnostic(), errors);
     return 1;
   }
-  const calc::Outcome<calc::ToleranceSettings> settings =
+  calc::Outcome<calc::ToleranceSettings> settings =
       calc::ReadToleranceTexts(circuit, *texts, fresh_seed);
   if (!settings) {
     WriteDiagnostic(settings.diagnostic(), errors);
     return 1;
   }
+  // A designed circuit is judged against the target it was designed for.
+  settings->yield_centre = source->target;
   const calc::Outcome<std::optional<calc::OpAmp>> op_amp = ReadOpAmp(input);
   if (!op_amp) {
     WriteDiagnostic(op_amp.diagnostic(), errors);

@@ -37,11 +37,12 @@ struct ToleranceInput {
 };
 
 // Runs the analysis and writes it in `format` to `out`: text, the tolerance report (LF line
-// ends); json, {"sensitivity": {"fo": {"R1": ..}, "Q": .., "H": ..}, "worst_case": {"fo":
+// ends); json, {"sensitivity": {"fo": {"r1": ..}, "q": .., "h": ..}, "worst_case": {"fo":
 // [min, max], ..}, "monte_carlo": {"trials", "seed", "distribution", "fo": {"min", "p0_5",
-// "p5", "p50", "p95", "p99_5", "max"}, ..}, "yield": fraction, "yield_interval": [low,
+// "p5", "p50", "p95", "p99_5", "max"}, ..}, "yield_centre": {"about": "target" (with --design) or
+// "nominal", "fo", "q", "h"}, "yield": fraction, "yield_interval": [low,
 // high]} (R2's entries absent without R2), with a GBW also "model_sensitivity" (the
-// measured peak frequency, bandwidth Q and peak gain as fo, Q and H, each with "GBW" too);
+// measured peak frequency, bandwidth Q and peak gain as fo, q and h, each with "gbw" too);
 // csv, the trials one row each. Warnings and
 // errors go to `errors` as "warning: ..." and "error: ...". A warning that leaves no circuit
 // or no usable settings ends the run. `fresh_seed` is the seed for an empty seed text.

@@ -14,19 +14,19 @@ namespace {
 // that handing out chunks costs nothing measurable.
 constexpr std::int64_t kTrialChunk = 256;
 
-bool Within(double value, double nominal, double limit) {
-  return std::fabs(value / nominal - 1.0) <= limit;
+bool Within(double value, double centre, double limit) {
+  return std::fabs(value / centre - 1.0) <= limit;
 }
 
 }  // namespace
 
-std::int64_t CountInsideLimits(const std::vector<Trial>& trials, const TransferFunction& nominal,
+std::int64_t CountInsideLimits(const std::vector<Trial>& trials, const TransferFunction& centre,
                                const YieldLimits& limits) {
   std::int64_t inside = 0;
   for (const Trial& trial : trials) {
     const TransferFunction& f = trial.figures;
-    if (Within(f.Fo, nominal.Fo, limits.Fo) && Within(f.Q, nominal.Q, limits.Q) &&
-        Within(f.H, nominal.H, limits.H)) {
+    if (Within(f.Fo, centre.Fo, limits.Fo) && Within(f.Q, centre.Q, limits.Q) &&
+        Within(f.H, centre.H, limits.H)) {
       ++inside;
     }
   }
@@ -42,6 +42,7 @@ Outcome<MonteCarloResult> RunMonteCarlo(const Circuit& nominal, const ToleranceS
   result.seed = settings.seed;
   result.settings = settings;
   result.nominal = Analyze(nominal);
+  result.centre = settings.yield_centre.value_or(result.nominal);
   result.trials.resize(static_cast<std::size_t>(settings.trials));
 
   const std::uint64_t key = RandomKey(settings.seed);
@@ -71,7 +72,7 @@ Outcome<MonteCarloResult> RunMonteCarlo(const Circuit& nominal, const ToleranceS
       *summaries[figure] = SummarizeSample(sample);
     }
   });
-  result.yield = WilsonInterval(CountInsideLimits(result.trials, result.nominal, settings.limits),
+  result.yield = WilsonInterval(CountInsideLimits(result.trials, result.centre, settings.limits),
                                 settings.trials);
   return result;
 }

@@ -23,12 +23,16 @@ struct Trial {
 struct MonteCarloResult {
   std::uint64_t seed = 0;
   ToleranceSettings settings;  // what the run was asked, so that it can be repeated
-  TransferFunction nominal;    // the nominal circuit's figures, the yield limits' centre
-  std::vector<Trial> trials;   // in trial order: trials[i] is trial i of the seed
-  Percentiles Fo, Q, H;        // Percentile's definition
-  // Trials whose fo, Q and H each lie within the limits of the nominal ones
-  // (|x / x_nominal - 1| <= limit), with the 95 % Wilson interval.
+  TransferFunction nominal;    // the nominal circuit's figures
+  // The yield limits' centre: settings.yield_centre, else `nominal`.
+  TransferFunction centre;
+  std::vector<Trial> trials;  // in trial order: trials[i] is trial i of the seed
+  Percentiles Fo, Q, H;       // Percentile's definition
+  // Trials whose fo, Q and H each lie within the limits about the centre
+  // (|x / x_centre - 1| <= limit), with the 95 % Wilson interval.
   Proportion yield;
+
+  bool CentredOnTarget() const { return settings.yield_centre.has_value(); }
 };
 
 // Runs settings.trials trials of `nominal` (TrialCircuit, then Analyze) on settings.threads
@@ -39,8 +43,8 @@ struct MonteCarloResult {
 Outcome<MonteCarloResult> RunMonteCarlo(const Circuit& nominal, const ToleranceSettings& settings,
                                         const ProgressCallback& progress = {});
 
-// How many trials are inside the limits of `nominal`'s figures.
-std::int64_t CountInsideLimits(const std::vector<Trial>& trials, const TransferFunction& nominal,
+// How many trials are inside the limits about `centre`'s figures.
+std::int64_t CountInsideLimits(const std::vector<Trial>& trials, const TransferFunction& centre,
                                const YieldLimits& limits);
 
 }  // namespace calc

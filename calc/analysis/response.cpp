@@ -7,6 +7,7 @@
 
 #include "calc/circuit/band_pass.h"
 #include "calc/numeric/boundary_search.h"
+#include "calc/numeric/exact_powers_of_ten.h"
 
 namespace calc {
 namespace {
@@ -105,8 +106,20 @@ std::vector<double> LogFrequencies(double from_hz, double to_hz, int points) {
     return frequencies;
   }
   const double first = std::log(from_hz), last = std::log(to_hz);
+  // The same spacing in decades, to tell the points that fall on a power of ten: exp(log)
+  // leaves them a few units in the last place off (100.00000000000004), which a designer
+  // reading a file or a pointer read-out takes for a fault. Within a millionth of a step
+  // of a decade is on it: the rounding is some 1e-15 of a decade.
+  const double first_decade = std::log10(from_hz), last_decade = std::log10(to_hz);
+  const double snap = 1e-6 * std::abs(last_decade - first_decade) / (points - 1);
   for (int i = 0; i < points; ++i) {
-    frequencies.push_back(std::exp(first + (last - first) * i / (points - 1)));
+    const double exponent = first_decade + (last_decade - first_decade) * i / (points - 1);
+    const double decade = std::round(exponent);
+    if (std::abs(exponent - decade) <= snap) {
+      frequencies.push_back(NearestPowerOfTen(static_cast<int>(decade)));
+    } else {
+      frequencies.push_back(std::exp(first + (last - first) * i / (points - 1)));
+    }
   }
   frequencies.front() = from_hz;  // the ends exactly as asked
   frequencies.back() = to_hz;

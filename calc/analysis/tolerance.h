@@ -47,6 +47,10 @@ struct ToleranceSettings {
   std::int64_t trials = kDefaultTrials;
   std::uint64_t seed = 0;
   YieldLimits limits;
+  // Where the yield limits are centred: the target a designed circuit was made for, since
+  // that is what its parts must meet; without one (a circuit typed as it
+  // is), the nominal circuit's own figures.
+  std::optional<TransferFunction> yield_centre;
   int threads = 0;  // 0: every hardware thread
 };
 

@@ -75,8 +75,17 @@ long long NoisePointsPerDecade(const Circuit& circuit, const std::optional<OpAmp
 }  // namespace
 
 std::string SpiceNumber(double value) {
+  // Rounded to 12 significant digits first: a snapped 15 nF that the arithmetic left at
+  // 1.4999999999999492e-08 is written as a designer writes it, and the 5e-13 it moves the
+  // part lies far below anything a simulation shows.
   std::array<char, 32> buffer;
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+  const auto rounded = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                     std::chars_format::scientific, kSpiceDigits - 1);
+  double shortened = value;
+  std::from_chars(buffer.data(), rounded.ptr, shortened, std::chars_format::scientific);
+  // inf and nan come back unchanged; a finite value never overflows 12 digits.
+  if (!std::isfinite(value)) shortened = value;
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), shortened,
                                     std::chars_format::scientific);
   return std::string(buffer.data(), result.ptr);
 }
@@ -92,8 +101,7 @@ std::string SpiceNetlist(const Circuit& circuit, const std::optional<OpAmp>& op_
   AddLine(deck, {"* Korvane multiple-feedback band-pass: R1=", r1,
                  circuit.HasR2() ? " R2=" + r2 : std::string(" (no R2)"), " R3=", r3, " C1=", c1,
                  " C2=", c2});
-  AddLine(deck,
-          {"* Values in ohms, farads and hertz, written out in full: SPICE reads M as milli."});
+  AddLine(deck, {"* Values in ohms, farads and hertz, in exponent form: SPICE reads M as milli."});
   AddLine(deck, {".temp ", SpiceNumber(noise.temperature_c)});
   AddLine(deck, {"VIN in 0 DC 0 AC 1"});
   AddLine(deck, {"R1 in sum ", r1});

@@ -25,7 +25,7 @@ struct NetlistNoise {
 };
 
 // The deck: nodes `in`, `sum` (the summing node), `inv` (the inverting input) and `out`,
-// values as full doubles in SPICE notation, the op-amp as a subcircuit with the A0/Gbw
+// values in SPICE notation (SpiceNumber), the op-amp as a subcircuit with the A0/Gbw
 // single-pole model and its input capacitance (a voltage gain of 1e9 without one), an AC
 // source of 1 V at `in`, the temperature as a .temp line, an .ac sweep by decades with at
 // least `points` points over the range and a .print of the output's gain (dB) and phase,
@@ -40,9 +40,11 @@ struct NetlistNoise {
 std::string SpiceNetlist(const Circuit& circuit, const std::optional<OpAmp>& op_amp,
                          const NetlistSweep& sweep, const NetlistNoise& noise = {});
 
-// A double in SPICE's notation: the shortest digits that read back as the same double, in
-// exponent form and without suffix letters (SPICE reads "M" as milli): 4.7e-09 -> "4.7e-09",
-// 22000 -> "2.2e+04".
+// A double in SPICE's notation: rounded to kSpiceDigits significant digits, then the
+// shortest digits that read back as that, in exponent form and without suffix letters
+// (SPICE reads "M" as milli): 4.7e-09 -> "4.7e-09", 22000 -> "2.2e+04",
+// 1.4999999999999492e-08 -> "1.5e-08".
+inline constexpr int kSpiceDigits = 12;
 std::string SpiceNumber(double value);
 
 }  // namespace calc

@@ -30,6 +30,13 @@ std::u16string Cell(std::u16string_view text) {
 
 // A figure's cell: a text without a prefix letter gets a blank in the letter's place, so
 // that the decimal points line up ("  1.026k" over " 909.548 ").
+// A value as the window writes it, without the field's padding: "1.000k".
+std::u16string Shown(double value) {
+  std::u16string text = FormatDisplayed(value);
+  const std::size_t first = text.find_first_not_of(u' ');
+  return first == std::u16string::npos ? std::u16string() : text.substr(first);
+}
+
 std::u16string FigureCell(double value) {
   std::u16string text = FormatDisplayed(value);
   if (!text.empty() && text.back() >= u'0' && text.back() <= u'9') text.push_back(u' ');
@@ -124,6 +131,10 @@ std::u16string BuildToleranceReport(const Circuit& circuit, const Sensitivities&
   out.append(u"limits fo ±").append(Percent(settings.limits.Fo)).append(u"  Q ±");
   out.append(Percent(settings.limits.Q)).append(u"  H ±").append(Percent(settings.limits.H));
   out.append(kLineEnd);
+  out.append(run.CentredOnTarget() ? u"about the design's target fo = "
+                                   : u"about the nominal circuit's fo = ");
+  out.append(Shown(run.centre.Fo)).append(u"  Q = ").append(Shown(run.centre.Q));
+  out.append(u"  H = ").append(Shown(run.centre.H)).append(kLineEnd);
   out.append(u"yield = ").append(Percent(run.yield.fraction)).append(u"  (95% interval ");
   out.append(Percent(run.yield.low)).append(u" - ").append(Percent(run.yield.high));
   out.append(u")").append(kLineEnd);

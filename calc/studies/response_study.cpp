@@ -3,6 +3,9 @@
 #include <cmath>
 #include <string>
 
+#include "calc/analysis/op_amp_reach.h"
+#include "calc/circuit/band_pass.h"
+#include "calc/numeric/exact_powers_of_ten.h"
 #include "calc/studies/setting_texts.h"
 #include "calc/text/number_text.h"
 #include "calc/text/prefixed_unit.h"
@@ -49,6 +52,14 @@ void FindShortfalls(const ResponseInputs& inputs, ResponseStudy& study) {
       falls_short(Problem::kA0Short, study.required_a0);
     } else if (inputs.op_amp->Gbw < study.required_gbw_hz) {
       falls_short(Problem::kGbwShort, study.required_gbw_hz);
+      // What to do next: how far this op-amp reaches.
+      const OpAmpReach reach = ReachOfOpAmp(inputs.circuit, *inputs.op_amp, inputs.tolerance);
+      const TransferFunction own = Analyze(inputs.circuit);
+      study.reach = reach;
+      study.shortfalls.push_back(
+          {Problem::kGbwShortReach,
+           {Shown(own.Fo), std::isnan(reach.q_at_fo) ? "-" : Shown(reach.q_at_fo), Shown(own.Q),
+            std::isnan(reach.fo_at_q_hz) ? "-" : Shown(reach.fo_at_q_hz)}});
     }
   }
   // NaN compares false: a requirement that cannot be worked out raises no warning.
@@ -89,8 +100,23 @@ bool ResponseStudy::FallsShort(Problem problem) const {
 
 FrequencyGrid DefaultFrequencyGrid(const Circuit& circuit) {
   const double fo = NaturalFrequency(circuit);
-  const double span = std::pow(10.0, kDecadesEitherSide);
-  return {fo / span, fo * span, kDefaultResponsePoints};
+  // The decades nearest fo / 100 and fo x 100: four whole decades with fo at least one and
+  // a half inside either end, and the decades themselves among the points.
+  const double low = std::round(std::log10(fo) - kDecadesEitherSide);
+  const double high = low + 2.0 * kDecadesEitherSide;
+  if (!(std::abs(low) <= kExactPowerLimit && std::abs(high) <= kExactPowerLimit)) {
+    // Far beyond any filter: the plain two decades, which the study's checks then judge.
+    const double span = std::pow(10.0, kDecadesEitherSide);
+    return {fo / span, fo * span, kDefaultResponsePoints};
+  }
+  return {NearestPowerOfTen(static_cast<int>(low)), NearestPowerOfTen(static_cast<int>(high)),
+          DecadeAlignedPoints(kDefaultResponsePoints, static_cast<int>(high - low))};
+}
+
+int DecadeAlignedPoints(int points, int decades) {
+  if (points < 2 || decades < 1) return points;
+  const int steps_per_decade = (points - 2) / decades + 1;  // ceil((points - 1) / decades)
+  return steps_per_decade * decades + 1;
 }
 
 ResponseFigures TargetFigures(const TransferFunction& target) {
@@ -122,9 +148,19 @@ Outcome<double> ParseResponseTolerance(std::u16string_view text) {
 
 FrequencyGrid StudyGrid(const ResponseInputs& inputs) {
   FrequencyGrid grid = DefaultFrequencyGrid(inputs.circuit);
+  const bool default_range = std::isnan(inputs.grid.from_hz) && std::isnan(inputs.grid.to_hz);
   if (!std::isnan(inputs.grid.from_hz)) grid.from_hz = inputs.grid.from_hz;
   if (!std::isnan(inputs.grid.to_hz)) grid.to_hz = inputs.grid.to_hz;
   grid.points = inputs.grid.points;
+  // Over the default whole decades, as many points as asked or the few more that put
+  // every decade on the grid; a range the user gives is spaced as asked.
+  if (default_range && grid.points <= kMostResponsePoints) {
+    const double decades = std::round(std::log10(grid.to_hz / grid.from_hz));
+    if (decades == 2.0 * kDecadesEitherSide) {
+      const int aligned = DecadeAlignedPoints(grid.points, static_cast<int>(decades));
+      if (aligned <= kMostResponsePoints) grid.points = aligned;
+    }
+  }
   return grid;
 }
 

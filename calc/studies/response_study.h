@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/analysis/op_amp_reach.h"
 #include "calc/analysis/response.h"
 #include "calc/circuit/circuit.h"
 #include "calc/text/diagnostic.h"
@@ -23,8 +24,9 @@
 namespace calc {
 
 // The frequencies the curves are computed at: `points` spaced logarithmically from
-// `from_hz` to `to_hz`, both included. Without from and to, two decades either side of the
-// circuit's fo (DefaultFrequencyGrid).
+// `from_hz` to `to_hz`, both included. Without from and to, the four whole decades about
+// the circuit's fo (DefaultFrequencyGrid), with `points` rounded up so that every decade
+// is a point (400 give 401).
 inline constexpr int kDefaultResponsePoints = 400;
 inline constexpr int kMostResponsePoints = 1'000'000;
 inline constexpr double kDecadesEitherSide = 2.0;
@@ -67,13 +69,22 @@ struct ResponseStudy {
   // What the op-amp falls short of, as warnings: kA0Short (then no GBW will do), kGbwShort,
   // kSlewShort, kFiguresNotFound; each with the required figure as the window shows it.
   std::vector<Diagnostic> shortfalls;
+  // With kGbwShort, how far the op-amp reaches (kGbwShortReach says it); else no values.
+  OpAmpReach reach;
 
   const ResponseCurve* Find(CurveKind kind) const;
   bool FallsShort(Problem problem) const;
 };
 
-// The default grid: two decades either side of the circuit's fo (NaturalFrequency).
+// The default grid: from the decade nearest fo / 100 to the one nearest fo x 100 (fo the
+// circuit's NaturalFrequency), kDefaultResponsePoints rounded up by DecadeAlignedPoints; a
+// 995.8 Hz circuit gets 10 Hz to 100 kHz in 401 points, 10, 100, 1k, 10k and 100k among them.
 FrequencyGrid DefaultFrequencyGrid(const Circuit& circuit);
+
+// The fewest points, at least `points`, that split `decades` whole decades into equal
+// steps with a whole number of steps in each decade: decades x ceil((points - 1) / decades)
+// + 1. `points` itself below 2 or without a decade.
+int DecadeAlignedPoints(int points, int decades);
 
 // The target's figures exact, from its formula rather than measured: the target is what
 // the other curves are judged against, so it carries no measuring error. Its -3 dB

@@ -32,13 +32,26 @@ Outcome<ToleranceAnalysis> RunToleranceAnalysis(const Circuit& circuit,
       return progress(trials + done, total);
     };
   }
+  // Stopped, the analysis keeps what is whole and says the rest was stopped.
+  const auto stopped = [&analysis] {
+    analysis.monte_carlo = {};
+    analysis.envelope = {};
+    analysis.monte_carlo_stopped = true;
+    return analysis;
+  };
   Outcome<MonteCarloResult> monte_carlo = RunMonteCarlo(circuit, settings, trial_progress);
-  if (!monte_carlo) return monte_carlo.diagnostic();
+  if (!monte_carlo) {
+    if (monte_carlo.diagnostic().problem == Problem::kCancelled) return stopped();
+    return monte_carlo.diagnostic();
+  }
   analysis.monte_carlo = *std::move(monte_carlo);
   if (!envelope_hz.empty()) {
     Outcome<GainEnvelope> envelope = ComputeGainEnvelope(
         analysis.monte_carlo.trials, op_amp, envelope_hz, settings.threads, envelope_progress);
-    if (!envelope) return envelope.diagnostic();
+    if (!envelope) {
+      if (envelope.diagnostic().problem == Problem::kCancelled) return stopped();
+      return envelope.diagnostic();
+    }
     analysis.envelope = *std::move(envelope);
   }
   return analysis;

@@ -27,14 +27,18 @@ struct ToleranceAnalysis {
   WorstCase worst_case;
   MonteCarloResult monte_carlo;
   GainEnvelope envelope;  // empty without envelope frequencies
+  // The run was stopped during its Monte Carlo part (the trials or their gain envelope):
+  // the sensitivities and the worst case, which take moments, are whole; monte_carlo and
+  // envelope are empty.
+  bool monte_carlo_stopped = false;
 };
 
 // Everything above for `circuit` with `settings`; the model's sensitivities and the
 // envelope use `op_amp` (the envelope an ideal op-amp without one). Runs on the calling
 // thread plus settings.threads - 1 others, so a window calls it off its own thread.
 // Progress counts the Monte Carlo trials, then the envelope's trial responses, on one
-// scale; a cancelled run gives kCancelled. Settings that ToleranceSettingsProblem rejects
-// give its diagnostic; faults in the formulas raise FloatError.
+// scale; a run cancelled through it gives the analysis with monte_carlo_stopped. Settings that
+// ToleranceSettingsProblem rejects give its diagnostic; faults in the formulas raise FloatError.
 Outcome<ToleranceAnalysis> RunToleranceAnalysis(const Circuit& circuit,
                                                 const ToleranceSettings& settings,
                                                 const std::optional<OpAmp>& op_amp,

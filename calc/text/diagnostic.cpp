@@ -196,6 +196,13 @@ constexpr ProblemTexts kProblemTexts[] = {
      "歩留まりの試行は{0}組 × {1}回で、{2}回を超えます。候補数か試行回数を減らしてください",
      "the yield run of {0} sets x {1} trials exceeds {2} trials; ask for fewer sets or trials",
      kWarning},
+    {Problem::kGbwShortReach,
+     "このGBWで許容誤差内に収まるのは fo {0}Hz なら Q {1} まで、Q {2} なら fo {3}Hz までです。"
+     "より速いオペアンプを選ぶか、「最適化」ページで作れる部品の組を探してください",
+     "the op-amp's GBW holds the tolerance up to Q {1} at fo {0}Hz, or up to fo {3}Hz at Q {2}; "
+     "choose a faster op-amp, or search for buildable parts (korvane-cli optimize, the "
+     "window's 最適化 page)",
+     kWarning},
 };
 static_assert(std::size(kProblemTexts) == static_cast<std::size_t>(Problem::kCount),
               "every problem needs its row of texts");

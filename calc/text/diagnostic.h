@@ -113,6 +113,10 @@ enum class Problem {
   kSearchNoPairReachesTarget,   // no capacitor pair can: only the design's own set is left
   kSearchYieldTooLarge,         // {0} the sets (N + 1), {1} the trials, {2} the most in all
 
+  // Beside kGbwShort, what this GBW can still serve (OpAmpReach), as shown: {0} the
+  // circuit's fo, {1} the highest Q there, {2} the circuit's Q, {3} the highest fo at it.
+  kGbwShortReach,
+
   kCount  // the number of problems; not a problem
 };
 

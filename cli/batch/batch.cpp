@@ -19,9 +19,9 @@
 namespace cli {
 namespace {
 
-constexpr std::array<std::string_view, 8> kDesignColumns = {"fo",       "q",        "h",    "zref",
-                                                            "series_r", "series_c", "lock", "c2"};
-constexpr std::array<std::string_view, 5> kAnalysisColumns = {"r1", "r2", "r3", "c1", "c2"};
+constexpr std::array<std::string_view, 8> kDesignColumns = {
+    keys::kFo, keys::kQ, keys::kH, "zref", "series_r", "series_c", "lock", keys::kParts[4]};
+constexpr std::array<std::string_view, 5> kAnalysisColumns = keys::kParts;
 // Rows read, worked on and written together: large enough that starting threads costs
 // nothing, small enough that output flows while a long input is still being read.
 constexpr std::size_t kChunkRows = 8192;

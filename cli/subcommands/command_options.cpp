@@ -1,6 +1,7 @@
 #include "cli/subcommands/command_options.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace cli {
@@ -24,12 +25,13 @@ void AddRunOptions(CLI::App& command, RunOptions& options) {
                    "Read CSV rows from standard input and write one CSV row per input row");
 }
 
-void AddCircuitOptions(CLI::App& command, AnalysisInput& input) {
-  command.add_option("--r1", input.r1, "R1, input resistor (required)");
+void AddCircuitOptions(CLI::App& command, AnalysisInput& input, std::string_view required) {
+  const std::string note = " (" + std::string(required) + ")";
+  command.add_option("--r1", input.r1, "R1, input resistor" + note);
   command.add_option("--r2", input.r2, "R2, resistor to ground (leave out for none)");
-  command.add_option("--r3", input.r3, "R3, feedback resistor (required)");
-  command.add_option("--c1", input.c1, "C1, capacitor to the output (required)");
-  command.add_option("--c2", input.c2, "C2, capacitor to the inverting input (required)");
+  command.add_option("--r3", input.r3, "R3, feedback resistor" + note);
+  command.add_option("--c1", input.c1, "C1, capacitor to the output" + note);
+  command.add_option("--c2", input.c2, "C2, capacitor to the inverting input" + note);
 }
 
 void RequireCircuitOptions(const CLI::App& command) {
@@ -67,24 +69,25 @@ void AddDesignTargetOptions(CLI::App& command, DesignInput& input) {
 }
 
 NamedInputs NamedDesignInputs(const DesignInput& input) {
-  return {{"fo", input.fo},
-          {"q", input.q},
-          {"h", input.h},
-          {"zref", input.zref},
-          {"series_r", input.series_r},
-          {"series_c", input.series_c},
-          {"lock", input.lock ? "1" : "0"},
-          {"c2", input.c2}};
+  return {{std::string(keys::kFo), input.fo}, {std::string(keys::kQ), input.q},
+          {std::string(keys::kH), input.h},   {"zref", input.zref},
+          {"series_r", input.series_r},       {"series_c", input.series_c},
+          {"lock", input.lock ? "1" : "0"},   {std::string(keys::kParts[4]), input.c2}};
 }
 
 NamedInputs NamedCircuitInputs(const AnalysisInput& input) {
-  return {{"r1", input.r1}, {"r2", input.r2}, {"r3", input.r3}, {"c1", input.c1}, {"c2", input.c2}};
+  const auto& k = keys::kParts;
+  return {{std::string(k[0]), input.r1},
+          {std::string(k[1]), input.r2},
+          {std::string(k[2]), input.r3},
+          {std::string(k[3]), input.c1},
+          {std::string(k[4]), input.c2}};
 }
 
 void AddCircuitSourceOptions(CLI::App& command, CircuitOptions& options) {
   command.add_flag("--design", options.design,
                    "The circuit is the design's result for --fo .. --series-c (and --c2 kept)");
-  AddCircuitOptions(command, options.parts);
+  AddCircuitOptions(command, options.parts, "required without --design");
   AddDesignTargetOptions(command, options.design_input);
 }
 

@@ -4,6 +4,7 @@
 #define KORVANE_CLI_SUBCOMMANDS_COMMAND_OPTIONS_H
 
 #include <CLI/CLI.hpp>
+#include <string_view>
 
 #include "cli/circuit_source.h"
 #include "cli/single_output.h"
@@ -21,8 +22,10 @@ void AddRunOptions(CLI::App& command, RunOptions& options);
 // --format text|json|csv alone, for commands without a batch.
 void AddFormatOption(CLI::App& command, Format& format);
 
-// --r1, --r2, --r3, --c1, --c2 as typed in the window's component fields.
-void AddCircuitOptions(CLI::App& command, AnalysisInput& input);
+// --r1, --r2, --r3, --c1, --c2 as typed in the window's component fields; the help of the
+// parts a circuit needs says `required` in brackets.
+void AddCircuitOptions(CLI::App& command, AnalysisInput& input,
+                       std::string_view required = "required");
 // Throws CLI::RequiredError naming the first of --r1, --r3, --c1, --c2 not given.
 void RequireCircuitOptions(const CLI::App& command);
 

@@ -14,12 +14,13 @@ void AddResponseOptions(CLI::App& command, ResponseInput& input) {
   command.add_option("--gbw", input.gbw,
                      "Op-amp gain-bandwidth product in Hz (without it: no op-amp curve)");
   command.add_option("--a0", input.a0, "Op-amp DC gain")->capture_default_str();
-  command.add_option("--from", input.from, "Lowest frequency (default: fo / 100)");
-  command.add_option("--to", input.to, "Highest frequency (default: fo x 100)");
+  command.add_option("--from", input.from,
+                     "Lowest frequency (default: the decade nearest fo / 100)");
+  command.add_option("--to", input.to, "Highest frequency (default: the decade nearest fo x 100)");
   command
       .add_option("--points", input.points,
-                  "Frequencies, spaced logarithmically, both ends "
-                  "included")
+                  "Frequencies, spaced logarithmically, both ends included; over the default "
+                  "range rounded up so that every decade is one (400: 401)")
       ->capture_default_str();
 }
 
@@ -74,7 +75,8 @@ void AddNetlistSubcommand(CLI::App& app, int& exit_code) {
   AddResponseOptions(*command, *input);
   command->footer(
       "Nodes in, sum, inv and out; the op-amp is a subcircuit with the --a0/--gbw single pole\n"
-      "(a gain of 1e9 without --gbw). Values are full doubles without suffix letters.");
+      "(a gain of 1e9 without --gbw). Values to 12 significant digits in exponent form\n"
+      "(1.5e-08), without suffix letters: SPICE reads M as milli.");
   command->callback([input, command, &exit_code] {
     CheckCircuitSourceOptions(*command, input->circuit);
     exit_code = RunNetlist(*input, std::cout, std::cerr);

@@ -1,5 +1,4 @@
 #include <iostream>
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -29,20 +28,27 @@ void AddToleranceSubcommand(CLI::App& app, int& exit_code) {
     command->add_option(std::string(kPartToleranceOptions[part]), input.tol_part[part],
                         "This part's tolerance, overriding its kind's");
   }
-  const std::map<std::string, calc::Distribution> distributions = {
-      {"uniform", calc::Distribution::kUniform}, {"normal", calc::Distribution::kNormal}};
   command
-      ->add_option("--distribution", input.distribution,
-                   "uniform within the tolerance, or normal with the tolerance as 3 sigma "
-                   "(cut there)")
-      ->transform(CLI::CheckedTransformer(distributions, CLI::ignore_case))
+      ->add_option_function<std::string>(
+          "--distribution",
+          [&input](const std::string& name) {
+            input.distribution =
+                name == "normal" ? calc::Distribution::kNormal : calc::Distribution::kUniform;
+          },
+          "How each part spreads about its value: uniform, evenly within its tolerance; or "
+          "normal, with the tolerance as 3 sigma (cut there). Default: uniform")
+      ->transform(CLI::IsMember({"uniform", "normal"}, CLI::ignore_case).description(""))
+      ->option_text("uniform|normal")
       ->default_str("uniform");
   command->add_option("--trials", input.trials, "Monte Carlo trials, 1 to 1000000")
       ->capture_default_str();
   command->add_option("--seed", input.seed,
                       "Seed, 0 to 2^64-1; the same seed repeats the same trials "
                       "(default: a new one, shown in the output)");
-  command->add_option("--limit-fo", input.limit_fo, "Yield limit on fo, +- of the nominal")
+  command
+      ->add_option("--limit-fo", input.limit_fo,
+                   "Yield limit on fo, +- about the target with --design, else about the "
+                   "nominal circuit's fo")
       ->capture_default_str();
   command->add_option("--limit-q", input.limit_q, "Yield limit on Q")->capture_default_str();
   command->add_option("--limit-h", input.limit_h, "Yield limit on H")->capture_default_str();
@@ -54,9 +60,13 @@ void AddToleranceSubcommand(CLI::App& app, int& exit_code) {
       "Tolerances and limits are per cent, a bare number too (\"1\" = \"1%\", \"0.5\" = 0.5 %).\n"
       "Without --design the circuit is --r1 .. --c2 as for analyze; with it, --c2 is the\n"
       "design's kept C2.\n"
+      "The yield counts the trials whose fo, Q and H all lie within the limits: about the\n"
+      "wanted --fo, --q and --h with --design (what the parts must meet),\n"
+      "about the nominal circuit's own figures without it; the outputs say which.\n"
       "Formats: text, the report; json, {\"sensitivity\", \"worst_case\", \"monte_carlo\",\n"
-      "\"yield\", \"yield_interval\"}, and \"model_sensitivity\" with --gbw; csv, the trials\n"
-      "(part values and fo, Q, H) one row each.\n"
+      "\"yield_centre\": {\"about\": \"target\" or \"nominal\", \"fo\", \"q\", \"h\"}, \"yield\",\n"
+      "\"yield_interval\"}, and \"model_sensitivity\" with --gbw; csv, the trials (part values\n"
+      "and fo, Q, H) one row each.\n"
       "Percentiles interpolate linearly between order statistics; the yield interval is\n"
       "the 95 % Wilson interval.");
   command->callback([settings, command, &exit_code] {

@@ -8,12 +8,15 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# A design with an op-amp: three curves, 400 points by default, two decades either side.
+# A design with an op-amp: three curves over the four whole decades about fo, 400 points
+# asked and 401 given so that every decade is a point, written as its literal.
 "$cli" response --design --fo 10k --q 5 --h 2 --gbw 10M --format csv >"$work/curve.csv"
 python3 - "$work/curve.csv" <<'PY'
 import csv, sys
 rows = list(csv.DictReader(open(sys.argv[1], newline="")))
-assert len(rows) == 400, len(rows)
+assert len(rows) == 401, len(rows)
+decades = [rows[i]["frequency_hz"] for i in range(0, 401, 100)]
+assert [float(f) for f in decades] == [1e2, 1e3, 1e4, 1e5, 1e6], decades
 assert list(rows[0]) == ["frequency_hz", "target_gain_db", "target_phase_deg", "ideal_gain_db",
                          "ideal_phase_deg", "opamp_gain_db", "opamp_phase_deg"], list(rows[0])
 first, last = float(rows[0]["frequency_hz"]), float(rows[-1]["frequency_hz"])
@@ -41,6 +44,10 @@ assert abs(doc["target"]["peak_hz"] - 1000) < 1e-4, doc["target"]
 assert abs(doc["target"]["q_bandwidth"] - 5) < 1e-6, doc["target"]
 assert doc["required_gbw_hz"] > 0 and doc["required_slew_v_per_us"] > 0, doc
 PY
+
+# The deck's values as a designer writes them: the snapped 15 nF, not 1.4999999999999492e-08.
+"$cli" netlist --design >"$work/default.cir"
+grep -qx 'C1 sum out 1.5e-08' "$work/default.cir" || fail "C1: $(grep '^C1' "$work/default.cir")"
 
 # The deck runs in ngspice and prints the sweep.
 "$cli" netlist --design --fo 1k --q 5 --gbw 1M --points 50 >"$work/deck.cir"
@@ -81,6 +88,15 @@ status=0
 "$cli" response --design --fo 10k --q 10 --h 10 --gbw 1M --tolerance 0.01 --format json \
   >"$work/tight.json" 2>"$work/tight.err" || status=$?
 [[ $status == 1 ]] && grep -q "A0 is too low" "$work/tight.err" || fail "--tolerance 0.01: $(cat "$work/tight.err")"
+
+# A GBW that falls short: exit 1, the shortfall and what this GBW serves on standard error.
+status=0
+"$cli" response --design --fo 50k --q 15 --gbw 10M >/dev/null 2>"$work/short.err" || status=$?
+[[ $status == 1 ]] || fail "GBW shortfall: exit $status"
+grep -q "^warning: the op-amp's GBW is too low: " "$work/short.err" || fail "$(cat "$work/short.err")"
+grep -q "^warning: the op-amp's GBW holds the tolerance up to Q [0-9.]* at fo [0-9.]*kHz, or up to fo" \
+  "$work/short.err" || fail "no reach: $(cat "$work/short.err")"
+grep -q "korvane-cli optimize" "$work/short.err" || fail "no hint: $(cat "$work/short.err")"
 
 # The rules are stated where the options are.
 "$cli" response --help >"$work/help.txt"

@@ -24,13 +24,16 @@ grep -qx 'fo = 964.575Hz   Q = 1000.000m   H=   1.000' "$work/out" || fail "defa
 # A Q miss: the results and the warning, exit 1.
 expect_exit 1 "$cli" design --fo 1k --q 2 --h 10 --format json
 grep -q 'Q値の誤差が大きい' "$work/err" || fail "warning not on standard error"
+! grep -q $'\r' "$work/err" || fail "CR in the warning on the terminal"
 python3 - "$work/out" <<'PY'
 import json, sys
 doc = json.load(open(sys.argv[1], encoding="utf-8"))
 assert doc["command"] == "design", doc
 assert doc["results"]["r1"] == {"text": "  3.300k", "value": 3300.0}, doc["results"]["r1"]
 assert doc["results"]["r2"] == {"text": "", "value": None}, doc["results"]["r2"]
-assert doc["warning"].startswith("Q値の誤差が大きい\r\n"), doc["warning"]
+# JSON readers expect LF line ends, not the window's CR LF.
+assert doc["warning"].startswith("Q値の誤差が大きい\n"), doc["warning"]
+assert "\r" not in doc["warning"], doc["warning"]
 assert doc["error"] is None
 PY
 
@@ -60,11 +63,33 @@ grep -q 'xml not in {text,json,csv}' "$work/err" || fail "bad format: $(cat "$wo
 expect_exit 2 "$cli" design --format 1
 expect_exit 2 "$cli"
 
+# An unknown subcommand is named, with the real ones, even among options.
+for words in "frobnicate" "frobnicate --fo 1k" "--version-x frobnicate"; do
+  # shellcheck disable=SC2086
+  expect_exit 2 "$cli" $words
+  grep -q "unknown subcommand 'frobnicate'" "$work/err" || fail "$words: $(cat "$work/err")"
+  grep -q 'design, analyze, tolerance, response, netlist' "$work/err" ||
+    fail "$words: subcommands not listed: $(cat "$work/err")"
+done
+
 # Help and version answer on standard output.
 expect_exit 0 "$cli" --help
 grep -q 'Exit status' "$work/out" || fail "help lacks the exit status"
 expect_exit 0 "$cli" design --help
 grep -q -- '--series-r' "$work/out" || fail "design help lacks --series-r"
+# The parts are required only where no --design can stand for them; choices are words.
+for subcommand in tolerance response netlist; do
+  expect_exit 0 "$cli" "$subcommand" --help
+  grep -q -- '--r1 .*(required without --design)' "$work/out" || fail "$subcommand --r1 help"
+  ! grep -q '(required)' "$work/out" || fail "$subcommand help marks a part required"
+done
+expect_exit 0 "$cli" analyze --help
+grep -q -- '--r1 .*(required)' "$work/out" || fail "analyze --r1 help"
+expect_exit 0 "$cli" tolerance --help
+grep -q -- '--distribution uniform|normal' "$work/out" || fail "distribution help"
+! grep -q -- '->' "$work/out" || fail "tolerance help shows a raw map"
+expect_exit 2 "$cli" tolerance --distribution cauchy
+grep -q 'cauchy not in {uniform,normal}' "$work/err" || fail "bad distribution: $(cat "$work/err")"
 expect_exit 0 "$cli" --version
 grep -qE '^korvane-cli [0-9]+\.[0-9]+\.[0-9]+$' "$work/out" || fail "version: $(cat "$work/out")"
 

@@ -37,11 +37,13 @@ python3 - "$work" <<'PY'
 import json, os, sys
 work = sys.argv[1]
 a, b, c = (json.load(open(os.path.join(work, f"run{i}.json"))) for i in range(3))
-assert list(a) == ["sensitivity", "worst_case", "monte_carlo", "yield", "yield_interval"], list(a)
-assert a["sensitivity"]["fo"] == {"R1": -0.5, "R3": -0.5, "C1": -0.5, "C2": -0.5}, a["sensitivity"]["fo"]
-assert a["sensitivity"]["H"]["R1"] == -1.0 and a["sensitivity"]["H"]["R3"] == 1.0
-assert set(a["sensitivity"]["Q"]) == {"R1", "R3", "C1", "C2"}
-for figure in ("fo", "Q", "H"):
+assert list(a) == ["sensitivity", "worst_case", "monte_carlo", "yield_centre", "yield",
+                   "yield_interval"], list(a)
+# The keys are lower case, as in design's and analyze's JSON.
+assert a["sensitivity"]["fo"] == {"r1": -0.5, "r3": -0.5, "c1": -0.5, "c2": -0.5}, a["sensitivity"]["fo"]
+assert a["sensitivity"]["h"]["r1"] == -1.0 and a["sensitivity"]["h"]["r3"] == 1.0
+assert set(a["sensitivity"]["q"]) == {"r1", "r3", "c1", "c2"}
+for figure in ("fo", "q", "h"):
     low, high = a["worst_case"][figure]
     p = a["monte_carlo"][figure]
     assert list(p) == ["min", "p0_5", "p5", "p50", "p95", "p99_5", "max"], list(p)
@@ -54,6 +56,36 @@ assert a == b, "the same seed gave another run"
 assert c["monte_carlo"]["seed"] == 8 and c["monte_carlo"]["fo"] != a["monte_carlo"]["fo"]
 PY
 
+# The yield about the design's target with --design, about the nominal circuit without:
+# the 1 kHz, Q 5, H 2 design snaps to fo 984.03 Hz (1.6 % low), so with exact parts and
+# a 1 % limit on fo no trial meets the target, while every trial is its own nominal.
+exact=(--tol-r 0 --tol-c 0 --trials 20 --seed 1 --limit-fo 1% --format json)
+expect_exit 0 "$cli" tolerance --design --fo 1k --q 5 --h 2 "${exact[@]}"
+cp "$work/out" "$work/designed.json"
+expect_exit 0 "$cli" tolerance --r1 27k --r2 1.1k --r3 110k --c1 15n --c2 15n "${exact[@]}"
+cp "$work/out" "$work/typed.json"
+expect_exit 0 "$cli" design --fo 1k --q 5 --h 2 --format json
+cp "$work/out" "$work/design.json"
+python3 - "$work" <<'PY'
+import json, os, sys
+work = sys.argv[1]
+designed, typed, design = (json.load(open(os.path.join(work, f + ".json")))
+                           for f in ("designed", "typed", "design"))
+parts = {k: design["results"][k]["value"] for k in ("r1", "r2", "r3", "c1", "c2")}
+typed_parts = {"r1": 27e3, "r2": 1.1e3, "r3": 110e3, "c1": 15e-9, "c2": 15e-9}
+assert all(abs(parts[k] / typed_parts[k] - 1) < 1e-12 for k in parts), parts
+assert designed["yield_centre"] == {"about": "target", "fo": 1000.0, "q": 5.0, "h": 2.0}
+assert designed["yield"] == 0.0, designed["yield"]
+assert typed["yield_centre"]["about"] == "nominal", typed["yield_centre"]
+assert abs(typed["yield_centre"]["fo"] / 984.028 - 1) < 1e-6, typed["yield_centre"]
+assert typed["yield"] == 1.0, typed["yield"]
+PY
+expect_exit 0 "$cli" tolerance --design --fo 1k --q 5 --h 2 --trials 20 --seed 1
+grep -q "^about the design's target fo = 1.000k  Q = 5.000  H = 2.000" "$work/out" ||
+  fail "report does not say the yield's centre"
+expect_exit 0 "$cli" tolerance --help
+grep -q 'about the target with --design' "$work/out" || fail "help does not say the centre"
+
 # With an op-amp, the measured figures' sensitivities too, the GBW among the parts; a fast
 # op-amp leaves them at the formulas'.
 expect_exit 0 "$cli" tolerance "${circuit[@]}" --trials 10 --gbw 1T --a0 1G --format json
@@ -61,8 +93,8 @@ python3 - "$work/out" <<'PY'
 import json, sys
 doc = json.load(open(sys.argv[1]))
 model, exact = doc["model_sensitivity"], doc["sensitivity"]
-for figure in ("fo", "Q", "H"):
-    assert list(model[figure]) == ["R1", "R2", "R3", "C1", "C2", "GBW"], model[figure]
+for figure in ("fo", "q", "h"):
+    assert list(model[figure]) == ["r1", "r2", "r3", "c1", "c2", "gbw"], model[figure]
     for part, value in exact[figure].items():
         assert abs(model[figure][part] - value) < 1e-6, (figure, part, model[figure][part], value)
 PY

@@ -69,12 +69,16 @@ class ResponseDataTest : public QObject {
     QCOMPARE(ui::PercentError(1.0, 0.0), std::u16string());
   }
 
-  void ComputedCurvesCoverTwoDecadesEitherSide() {
+  void ComputedCurvesCoverTheDecadesAboutFo() {
+    // The start-up design's 964.6 Hz: 10 Hz to 100 kHz, 100 points a decade, each decade
+    // a point as its literal reads (not 9.646 Hz or 100.00000000000004).
     const ui::ResponseSubject subject = DefaultSubject();
     const ui::ResponseData data = *ui::ComputeResponseData(subject, ui::OpAmpSettings{});
-    QCOMPARE(data.frequencies_hz.size(), std::size_t{ui::kResponsePoints});
-    QVERIFY(std::abs(data.frequencies_hz.front() / (subject.analysed.Fo / 100.0) - 1.0) < 1e-12);
-    QVERIFY(std::abs(data.frequencies_hz.back() / (subject.analysed.Fo * 100.0) - 1.0) < 1e-12);
+    QCOMPARE(data.frequencies_hz.size(), std::size_t{401});
+    const double decades[] = {10.0, 100.0, 1e3, 1e4, 1e5};
+    for (std::size_t i = 0; i < std::size(decades); ++i) {
+      QCOMPARE(data.frequencies_hz[i * 100], decades[i]);
+    }
     QCOMPARE(data.curves.size(), std::size_t{3});
     for (const ui::Curve& curve : data.curves) {
       QCOMPARE(curve.gain_db.size(), data.frequencies_hz.size());

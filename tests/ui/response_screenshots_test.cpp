@@ -32,8 +32,12 @@ class ResponseScreenshotsTest : public QObject {
     // A 1 kHz, Q 5, H 2 design with 10 nF: R3 = Q / (pi fo C), R1 = R3 / 2H,
     // R2 = Q / ((2 Q^2 - H) 2 pi fo C).
     const calc::Circuit circuit{39.79e3, 1.658e3, 159.15e3, 10e-9, 10e-9};
-    window.ShowSubject(ui::ResponseSubject{circuit, calc::Analyze(circuit),
-                                           calc::TransferFunction{1000.0, 5.0, 2.0}});
+    window.ShowSubject(
+        ui::ResponseSubject{circuit,
+                            calc::Analyze(circuit),
+                            calc::TransferFunction{1000.0, 5.0, 2.0},
+                            ui::SubjectSource::kDesign,
+                            {u"39.790k", u"1.658k", u"159.150k", u"10.000n", u"10.000n"}});
     auto* page = window.tolerance_page();
     page->findChild<QLineEdit*>(QStringLiteral("EditSeed"))->setText(QStringLiteral("1"));
     QSignalSpy ended(page, &ui::TolerancePage::RunEnded);
@@ -54,6 +58,21 @@ class ResponseScreenshotsTest : public QObject {
       window.setCurrentIndex(1);
       shoot(&window, QStringLiteral("tolerance-") + size);
     }
+    window.resize(ui::ResponseWindow::kDefaultSize);
+    // The states a designer must be able to read: a failed command over the last good
+    // circuit, a run stopped by 中止, and the empty window after クリア.
+    window.setCurrentIndex(0);
+    window.ShowCommandFailed();
+    shoot(&window, QStringLiteral("response-last-good"));
+    window.setCurrentIndex(1);
+    page->findChild<QLineEdit*>(QStringLiteral("EditTrials"))->setText(QStringLiteral("1000000"));
+    page->Run();
+    QTest::qWait(100);
+    page->Cancel();
+    shoot(&window, QStringLiteral("tolerance-stopped"));
+    window.setCurrentIndex(0);
+    window.ShowCleared();
+    shoot(&window, QStringLiteral("response-cleared"));
     window.ShowHelp();
     QVERIFY(QTest::qWaitForWindowExposed(window.help()));
     shoot(window.help(), QStringLiteral("help"));

@@ -187,10 +187,10 @@ class ResponseWindowTest : public QObject, protected testing_support::WindowTest
     QCOMPARE(window->data()->curves.size(), std::size_t{3});
     QVERIFY(SeriesCount(window->plot()->gain_chart()) >= 6);
     QVERIFY(SeriesCount(window->plot()->phase_chart()) >= 3);
-    // Two decades either side of the circuit's fo.
+    // The decades nearest fo / 100 and fo x 100 (fo near 1 kHz): 10 Hz to 100 kHz.
     const auto [from, to] = window->plot()->FrequencyRange();
-    QVERIFY(qAbs(from / (state.FoResult / 100.0) - 1.0) < 1e-9);
-    QVERIFY(qAbs(to / (state.FoResult * 100.0) - 1.0) < 1e-9);
+    QCOMPARE(from, 10.0);
+    QCOMPARE(to, 1e5);
 
     // The table shows the figures measured on the model's responses.
     const calc::Circuit circuit = subject.circuit;
@@ -242,7 +242,7 @@ class ResponseWindowTest : public QObject, protected testing_support::WindowTest
     QVERIFY(!window->panel()->table()->item(0, 1)->text().isEmpty());
   }
 
-  void WarningOrErrorLeavesNoStaleCurve_data() {
+  void WarningOrErrorKeepsTheLastGoodCircuitAndSaysSo_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("value");
@@ -260,18 +260,101 @@ class ResponseWindowTest : public QObject, protected testing_support::WindowTest
                                                << "0";
   }
 
-  void WarningOrErrorLeavesNoStaleCurve() {
+  void WarningOrErrorKeepsTheLastGoodCircuitAndSaysSo() {
     QFETCH(QString, button);
     QFETCH(QString, field);
     QFETCH(QString, value);
     ui::ResponseWindow* window = OpenWindow();
     Design();  // fills the circuit fields too
     QVERIFY(window->data().has_value());
+    const calc::Circuit good = window->subject()->circuit;
+    const std::vector<double> gain = window->data()->curves.back().gain_db;
+    QVERIFY(!window->ShowsLastGoodCircuit());
     form_->findChild<QLineEdit*>(field)->setText(value);
     watch_->Expect();
     Click(form_.get(), qPrintable(button));
     QCOMPARE(watch_->boxes().size(), std::size_t{1});
+    // The curves stay, those of the circuit before, and the header says so.
+    QVERIFY(window->data().has_value());
+    QCOMPARE(window->subject()->circuit.R1, good.R1);
+    QCOMPARE(window->data()->curves.back().gain_db, gain);
+    QVERIFY(window->ShowsLastGoodCircuit());
+    QVERIFY2(window->HeaderText().contains(QStringLiteral(u"最後に計算できた")),
+             qPrintable(window->HeaderText()));
+    QVERIFY(window->HeaderText().contains(QStringLiteral(u"定数計算 (設計) の回路")));
+    // The next good command shows its circuit without the note.
+    form_->findChild<QLineEdit*>(field)->setText(QStringLiteral("1"));
+    Design();
+    QVERIFY(!window->ShowsLastGoodCircuit());
+    QVERIFY(!window->HeaderText().contains(QStringLiteral(u"最後に計算できた")));
+  }
+
+  void HeaderNamesTheSourceAndThePartsAsTheFieldsWriteThem() {
+    ui::ResponseWindow* window = OpenWindow();
+    QVERIFY(window->HeaderText().contains(QStringLiteral(u"まだ結果がありません")));
+    Design();
+    const QString design = window->HeaderText();
+    QVERIFY2(design.startsWith(QStringLiteral(u"定数計算 (設計) の回路")), qPrintable(design));
+    for (const char* name : {"EditR1", "EditR2", "EditR3", "EditC1", "EditC2"}) {
+      const QString part = QString::fromLatin1(name + 4);
+      QVERIFY2(design.contains(part + QStringLiteral(" = ") + Edit(name)->text().trimmed()),
+               qPrintable(design + u' ' + part));
+    }
+    QVERIFY(window->subject()->target.has_value());
+
+    // An analysis of parts typed: named so, the typed texts, no R2, and no target to judge
+    // an unrelated circuit against though EditFo still holds one.
+    Analyse("");
+    const QString analysis = window->HeaderText();
+    QVERIFY2(analysis.startsWith(QStringLiteral(u"伝達関数計算 (解析) の回路")),
+             qPrintable(analysis));
+    QVERIFY(analysis.contains(QStringLiteral(u"R1 = 10k")));
+    QVERIFY(analysis.contains(QStringLiteral(u"R2 = なし")));
+    QVERIFY(analysis.contains(QStringLiteral(u"C2 = 10n")));
+    QVERIFY(!Edit("EditFo")->text().isEmpty());
+    QVERIFY(!window->subject()->target.has_value());
+    QVERIFY(window->data()->Find(calc::CurveKind::kTarget) == nullptr);
+    QVERIFY(window->panel()->table()->item(ui::ResponsePanel::kPeak, 0)->text().isEmpty());
+    QVERIFY(!window->panel()->table()->item(ui::ResponsePanel::kPeak, 1)->text().contains(u'%'));
+
+    // A set applied from a search is named so and judged against the search's target.
+    window->MarkSubjectApplied(calc::TransferFunction{2000.0, 5.0, 1.0});
+    QVERIFY(window->HeaderText().startsWith(QStringLiteral(u"適用した部品の回路")));
+    QVERIFY(window->data()->Find(calc::CurveKind::kTarget) != nullptr);
+  }
+
+  void ClearShowsAnEmptyStateThatSaysWhy() {
+    ui::ResponseWindow* window = OpenWindow();
+    Design();
+    window->plot()->ShowReadoutAt(form_->calc_state().FoResult);
+    QVERIFY(!window->plot()->readout().isEmpty());
+    Click(form_.get(), "ButtonClr");
     VerifyBlank(window);
+    QVERIFY(window->plot()->readout().isEmpty());
+    QVERIFY2(window->HeaderText().contains(QStringLiteral(u"クリアしました")),
+             qPrintable(window->HeaderText()));
+    QCOMPARE(window->plot()->gain_chart()->title(), QStringLiteral(u"クリアしました"));
+  }
+
+  void ReadoutNeverKeepsAnEarlierCircuitsValues() {
+    ui::ResponseWindow* window = OpenWindow();
+    Design();
+    const double f = 1000.0;
+    window->plot()->ShowReadoutAt(f);
+    const QString before = window->plot()->readout();
+    QVERIFY(before.contains(QStringLiteral("f = ")));
+    Analyse("1k");  // another circuit, the pointer where it was
+    const QString after = window->plot()->readout();
+    QVERIFY(!after.isEmpty());
+    QVERIFY2(after != before, qPrintable(after));
+    // The read-out's ideal gain is the new circuit's at the pointer, to its two decimals.
+    const calc::Circuit circuit = window->subject()->circuit;
+    const double gain = calc::GainDb(calc::CircuitResponse(circuit, std::nullopt, f));
+    const QRegularExpression ideal(QStringLiteral(u"理想[^:]*: (-?[0-9.]+) dB"));
+    const QRegularExpressionMatch match = ideal.match(after);
+    QVERIFY2(match.hasMatch(), qPrintable(after));
+    // 1 kHz is a point of the grid (a decade), so the read-out is no interpolation.
+    QVERIFY(qAbs(match.captured(1).toDouble() - gain) <= 0.005 + 1e-9);
   }
 
   void PanelFieldsReadQuantitiesAndWarn() {
@@ -288,6 +371,10 @@ class ResponseWindowTest : public QObject, protected testing_support::WindowTest
     auto* warning = window->findChild<QLabel*>(QStringLiteral("OpAmpWarning"));
     QVERIFY(warning->isVisibleTo(window));
     QVERIFY(warning->text().contains(QStringLiteral("GBW")));
+    // And what to do next: what this GBW serves, a faster op-amp or the 最適化 page.
+    QVERIFY2(warning->text().contains(QStringLiteral(u"このGBWで許容誤差内に収まるのは")),
+             qPrintable(warning->text()));
+    QVERIFY(warning->text().contains(QStringLiteral(u"「最適化」ページ")));
 
     tolerance->setText(QStringLiteral("0.5%"));
     Q_EMIT tolerance->editingFinished();

@@ -392,6 +392,7 @@ void TFormMain::ButtonClrClick() {
           Field::EditFor, Field::EditQr, Field::EditHr, Field::EditC1, Field::EditC2}) {
       SetText(field, u"");
     }
+    if (response_view_ != nullptr) response_view_->ShowCleared();
   });
 }
 
@@ -415,10 +416,13 @@ void TFormMain::ButtonResponseClick() {
 void TFormMain::ShowResponse(bool command_completed) {
   // A command stopped by an error may leave the state half updated: no result then.
   RunGuarded([this, command_completed] {
-    std::optional<ResponseSubject> subject =
-        command_completed ? CurrentSubject(*this, state_) : std::nullopt;
-    if (subject && applying_) subject->source = SubjectSource::kApplied;
-    response_view_->ShowSubject(subject);
+    std::optional<ResponseSubject> subject;
+    if (command_completed) subject = CurrentSubject(*this, state_);
+    if (subject) {
+      response_view_->ShowSubject(subject);
+    } else {
+      response_view_->ShowCommandFailed();
+    }
   });
 }
 
@@ -426,9 +430,7 @@ void TFormMain::ApplyCircuit(const CircuitTexts& texts) {
   constexpr Field kPartFields[] = {Field::EditR1, Field::EditR2, Field::EditR3, Field::EditC1,
                                    Field::EditC2};
   for (int part = 0; part < calc::kPartCount; ++part) SetText(kPartFields[part], texts[part]);
-  applying_ = true;
   ButtonTFClick();
-  applying_ = false;
 }
 
 void TFormMain::Label19Click() {

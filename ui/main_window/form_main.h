@@ -56,8 +56,7 @@ class TFormMain : public QWidget, public calc::Form {
   // How that window is made: by default from its module beside the executable.
   void SetResponseViewFactory(ResponseViewFactory factory) { response_factory_ = factory; }
   // Types `texts` into R1, R2, R3, C1 and C2 and runs the analysis command as its button
-  // does: the window, its report, copy and print then carry that set, and the response
-  // window shows it as applied.
+  // does: the window, its report, copy and print then carry that set.
   void ApplyCircuit(const CircuitTexts& texts);
 
  Q_SIGNALS:
@@ -108,7 +107,6 @@ class TFormMain : public QWidget, public calc::Form {
   ResponseView* response_view_ = nullptr;
   ResponseViewFactory response_factory_ = &LoadResponseView;
   bool placed_ = false;
-  bool applying_ = false;  // within ApplyCircuit: the subject shown is an applied set
 };
 
 }  // namespace ui

@@ -18,7 +18,6 @@ std::optional<ResponseSubject> CurrentSubject(const calc::Form& form,
   ResponseSubject subject;
   subject.circuit = {state.R1, state.R2, state.R3, state.C1, state.C2};
   subject.analysed = {state.FoResult, state.QResult, state.HResult};
-  subject.source = state.DesignMode ? SubjectSource::kDesign : SubjectSource::kAnalysis;
   calc::DesignTexts& design = subject.design;
   design.fo = form.Text(calc::Field::EditFo);
   design.q = form.Text(calc::Field::EditQ);
@@ -29,6 +28,11 @@ std::optional<ResponseSubject> CurrentSubject(const calc::Form& form,
   design.lock = form.LockChecked();
   design.c2 = form.Text(calc::Field::EditC2);
   if (!IsPositive(subject.analysed.Fo) || !IsPositive(subject.analysed.Q)) return std::nullopt;
+  subject.typed = {form.Text(calc::Field::EditR1), form.Text(calc::Field::EditR2),
+                   form.Text(calc::Field::EditR3), form.Text(calc::Field::EditC1),
+                   form.Text(calc::Field::EditC2)};
+  subject.source = state.DesignMode ? SubjectSource::kDesign : SubjectSource::kAnalysis;
+  if (subject.source != SubjectSource::kDesign) return subject;
 
   const double fo = calc::ParseQuantity(form.Text(calc::Field::EditFo));
   const double q = calc::ParseQuantity(form.Text(calc::Field::EditQ));

@@ -14,18 +14,19 @@
 #include "calc/circuit/circuit_parts.h"
 #include "calc/commands/calc_state.h"
 #include "calc/commands/form.h"
+#include "calc/commands/report.h"
 #include "calc/studies/preferred_value_search_inputs.h"
 
 class QWidget;
 
 namespace ui {
 
-// Where the circuit shown came from: the design command, the analysis command on typed
-// parts, or a set of parts applied from the response window (then analysed).
+// Where the circuit shown came from: the design command, the analysis command on parts
+// typed, or a set of parts applied from a search (written into R1..C2 and analysed).
 enum class SubjectSource { kDesign, kAnalysis, kApplied };
 
-// The circuit the main window shows, as analysed, and the wanted transfer function when
-// the design inputs are readable.
+// The circuit the main window shows, as analysed, and the transfer function it was made
+// for: only a design's (or an applied set's) circuit has a target to be judged against.
 struct ResponseSubject {
   calc::Circuit circuit;
   calc::TransferFunction analysed;  // fo, Q and H of `circuit`
@@ -34,11 +35,20 @@ struct ResponseSubject {
   // The design fields as they read now (fo .. series, Lock and C2): the joint search's
   // inputs.
   calc::DesignTexts design{};
+  calc::CircuitTexts typed{};  // R1 .. C2 as the main window's fields write them
+
+  // The 適用 path: after writing a found set into R1..C2 and running the analysis command,
+  // it marks the subject that command gave as applied, for the target the search served.
+  void MarkApplied(const std::optional<calc::TransferFunction>& searched_for) {
+    source = SubjectSource::kApplied;
+    target = searched_for;
+  }
 };
 
 // The subject after the last command: nothing when it showed no result (a warning or an
-// error), so that no stale curve stays on screen. The target comes from EditFo, EditQ and
-// EditH as they read now; an empty H means unity gain, as in the design.
+// error). After a design the target comes from EditFo, EditQ and EditH as they read now
+// (an empty H means unity gain, as in the design); after an analysis there is none, since
+// the parts typed need not have been chosen for the wanted figures.
 std::optional<ResponseSubject> CurrentSubject(const calc::Form& form, const calc::CalcState& state);
 
 // The texts of R1, R2, R3, C1 and C2 (R2 empty for none).
@@ -56,6 +66,11 @@ class ResponseView {
   virtual void ShowSubject(const std::optional<ResponseSubject>& subject) = 0;
   // How the window writes a set of parts back into the main window.
   virtual void SetCircuitApplier(CircuitApplier apply) = 0;
+  // The last command gave no result (a warning or an error): the curves stay those of the
+  // last good circuit, and the window says so.
+  virtual void ShowCommandFailed() = 0;
+  // クリア emptied the main window's fields: nothing is shown, and the window says why.
+  virtual void ShowCleared() = 0;
 };
 
 // Makes the response window as a child window of `parent`.

@@ -26,7 +26,7 @@ using calc::kCurveKinds;
 inline constexpr int kResponsePoints = calc::kDefaultResponsePoints;
 
 // The study's inputs: `subject`'s circuit and target, the settings, and `points`
-// frequencies over the default grid (two decades either side of the circuit's fo).
+// frequencies over the default grid (calc::DefaultFrequencyGrid: whole decades about fo).
 calc::ResponseInputs StudyInputs(const ResponseSubject& subject, const OpAmpSettings& settings,
                                  int points = kResponsePoints);
 

@@ -304,13 +304,14 @@ void ResponsePlot::SetUpChart(QChart* chart, QValueAxis* y_axis, QCategoryAxis* 
 QChart* ResponsePlot::gain_chart() const { return gain_view_->chart(); }
 QChart* ResponsePlot::phase_chart() const { return phase_view_->chart(); }
 
-void ResponsePlot::Clear() {
+void ResponsePlot::Clear(const QString& why) {
   has_data_ = false;
   data_ = {};
   for (CurveSeries& curve : series_) HideCurve(curve);
   ClearGainBand();
   ClearOverlayCurve();
-  gain_chart()->setTitle(QStringLiteral("結果がありません"));
+  gain_chart()->setTitle(why);
+  pointer_hz_ = std::numeric_limits<double>::quiet_NaN();
   readout_->clear();
 }
 
@@ -351,7 +352,10 @@ void ResponsePlot::Show(const ResponseData& data) {
   data_ = data;
   has_data_ = !data.frequencies_hz.empty();
   for (CurveSeries& curve : series_) HideCurve(curve);
-  if (!has_data_) return;
+  if (!has_data_) {
+    readout_->clear();
+    return;
+  }
 
   double top = -1e300;
   double bottom = 1e300;
@@ -407,6 +411,8 @@ void ResponsePlot::Show(const ResponseData& data) {
   const double y_bottom = std::max(std::floor(bottom / 10.0) * 10.0, y_top - 100.0);
   full_gain_ = {y_bottom, y_top};
   ResetZoom();
+  // The read-out reads the new curves where the pointer was, never the old ones.
+  ShowReadoutAt(pointer_hz_);
 }
 
 int ResponsePlot::VisibleSeries(QChart* chart) {
@@ -627,7 +633,9 @@ void ResponsePlot::SyncRange(double min, double max) {
 }
 
 void ResponsePlot::ShowReadoutAt(double frequency_hz) {
-  if (!has_data_) {
+  pointer_hz_ = frequency_hz;
+  if (!has_data_ || !(frequency_hz >= data_.frequencies_hz.front() &&
+                      frequency_hz <= data_.frequencies_hz.back())) {
     readout_->clear();
     return;
   }

@@ -11,6 +11,7 @@
 #include <QPen>
 #include <QWidget>
 #include <array>
+#include <limits>
 #include <vector>
 
 #include "ui/response/response_data.h"
@@ -37,8 +38,9 @@ class ResponsePlot : public QWidget {
 
   // Draws `data`'s curves and markers over its whole grid.
   void Show(const ResponseData& data);
-  // Removes every curve, marker and band: there is nothing to show.
-  void Clear();
+  // Removes every curve, marker and band and the read-out: there is nothing to show, for
+  // the reason `why` shown in the plot's title.
+  void Clear(const QString& why = QStringLiteral("結果がありません"));
 
   // A shaded band on the gain plot between `lower_db` and `upper_db` (one value per
   // frequency), named in the legend; replaces an earlier band. Drawn behind the curves.
@@ -116,6 +118,7 @@ class ResponsePlot : public QWidget {
   QCategoryAxis* phase_labels_ = nullptr;
   std::pair<double, double> full_gain_{-100.0, 10.0};  // the gain range of the whole view
   QLabel* readout_ = nullptr;
+  double pointer_hz_ = std::numeric_limits<double>::quiet_NaN();  // where the read-out reads
   bool syncing_ = false;
 };
 

@@ -36,6 +36,34 @@ constexpr int kSideMostWidth = 420;
 // Room kept for the window's frame before the window system has drawn it.
 const QSize kFrameAllowance(16, 40);
 
+QString SourceText(SubjectSource source) {
+  switch (source) {
+    case SubjectSource::kDesign:
+      return QStringLiteral("定数計算 (設計) の回路");
+    case SubjectSource::kApplied:
+      return QStringLiteral("適用した部品の回路");
+    case SubjectSource::kAnalysis:
+      break;
+  }
+  return QStringLiteral("伝達関数計算 (解析) の回路");
+}
+
+// "R1 = 11.000k  R2 = なし ..." with the fields' own texts, blanks trimmed.
+QString PartsText(const calc::CircuitTexts& typed) {
+  const std::pair<const char*, const std::u16string*> parts[] = {{"R1", &typed.R1},
+                                                                 {"R2", &typed.R2},
+                                                                 {"R3", &typed.R3},
+                                                                 {"C1", &typed.C1},
+                                                                 {"C2", &typed.C2}};
+  QStringList texts;
+  for (const auto& [name, text] : parts) {
+    const QString value = QString::fromStdU16String(*text).trimmed();
+    texts << QStringLiteral("%1 = %2").arg(QLatin1String(name),
+                                           value.isEmpty() ? QStringLiteral("なし") : value);
+  }
+  return texts.join(QStringLiteral("   "));
+}
+
 PickedPath DialogPath(QWidget* parent, const QString& caption, const QString& filters,
                       const QString& suggested) {
   QString filter;
@@ -84,6 +112,11 @@ ResponseWindow::ResponseWindow(QWidget* parent) : QTabWidget(parent) {
 QWidget* ResponseWindow::CreateResponsePage() {
   auto* page = new QWidget;
   page->setObjectName(QStringLiteral("ResponsePage"));
+  header_ = new QLabel(page);
+  header_->setObjectName(QStringLiteral("ResponseHeader"));
+  header_->setAccessibleName(QStringLiteral("表示中の回路"));
+  header_->setWordWrap(true);
+  header_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   plot_ = new ResponsePlot(page);
   panel_ = new ResponsePanel(page);
   status_ = new QLabel(page);
@@ -118,9 +151,12 @@ QWidget* ResponseWindow::CreateResponsePage() {
 
   // Equal shares: the side column takes its full width in a wide window and gives way
   // first in a narrow one.
-  auto* layout = new QHBoxLayout(page);
-  layout->addWidget(plot_, 1);
-  layout->addWidget(side_scroll, 1);
+  auto* columns = new QHBoxLayout;
+  columns->addWidget(plot_, 1);
+  columns->addWidget(side_scroll, 1);
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(header_);
+  layout->addLayout(columns, 1);
 
   connect(panel_, &ResponsePanel::SettingsChanged, this, &ResponseWindow::Recompute);
   return page;
@@ -160,7 +196,47 @@ void ResponseWindow::ShowHelp() {
 
 void ResponseWindow::ShowSubject(const std::optional<ResponseSubject>& subject) {
   subject_ = subject;
+  stale_ = false;
+  cleared_ = false;
   Recompute();
+}
+
+void ResponseWindow::ShowCommandFailed() {
+  // The curves stay: the designer sees what the last good circuit did, told so.
+  stale_ = subject_.has_value();
+  UpdateHeader();
+}
+
+void ResponseWindow::ShowCleared() {
+  subject_.reset();
+  stale_ = false;
+  cleared_ = true;
+  Recompute();
+}
+
+void ResponseWindow::MarkSubjectApplied(const std::optional<calc::TransferFunction>& searched_for) {
+  if (!subject_) return;
+  subject_->MarkApplied(searched_for);
+  Recompute();
+}
+
+QString ResponseWindow::HeaderText() const { return header_->text(); }
+
+void ResponseWindow::UpdateHeader() {
+  if (!subject_) {
+    header_->setText(cleared_ ? QStringLiteral("クリアしました。定数計算または伝達関数計算を"
+                                               "実行すると、その回路の曲線を表示します。")
+                              : QStringLiteral("まだ結果がありません。定数計算または伝達関数"
+                                               "計算を実行すると、その回路の曲線を表示します。"));
+    return;
+  }
+  QString text = SourceText(subject_->source) + QStringLiteral(":   ") + PartsText(subject_->typed);
+  if (stale_) {
+    text += QStringLiteral(
+        "\n直前の計算は結果を出せませんでした (警告またはエラー)。"
+        "曲線と数値は最後に計算できた上の回路のものです。");
+  }
+  header_->setText(text);
 }
 
 void ResponseWindow::Recompute() {
@@ -181,7 +257,7 @@ void ResponseWindow::Recompute() {
     panel_->Show(*data_);
     status_->clear();
   } else {
-    plot_->Clear();
+    plot_->Clear(cleared_ ? QStringLiteral("クリアしました") : QStringLiteral("結果がありません"));
     panel_->Clear();
     if (!subject_) status_->setText(QStringLiteral("結果がありません"));
   }
@@ -189,6 +265,7 @@ void ResponseWindow::Recompute() {
        {"ButtonSavePicture", "ButtonSaveCsv", "ButtonCopyNetlist", "ButtonSaveNetlist"}) {
     findChild<QPushButton*>(QString::fromLatin1(name))->setEnabled(data_.has_value());
   }
+  UpdateHeader();
   // The tolerance results belong to the circuit and op-amp they were run with.
   if (tolerance_ != nullptr) tolerance_->SubjectChanged();
   if (optimize_ != nullptr) optimize_->SubjectChanged();

@@ -44,6 +44,17 @@ class ResponseWindow : public QTabWidget, public ResponseView {
   void SetCircuitApplier(CircuitApplier apply) override { apply_ = std::move(apply); }
   // How a page writes a set of parts into the main window; empty when there is none.
   const CircuitApplier& circuit_applier() const { return apply_; }
+  void ShowCommandFailed() override;
+  void ShowCleared() override;
+  // The 適用 path: marks the circuit shown now (the one the analysis of an applied set
+  // gave) as applied for `searched_for`, and shows it so (ResponseSubject::MarkApplied).
+  void MarkSubjectApplied(const std::optional<calc::TransferFunction>& searched_for);
+
+  // The line above the plots: where the circuit shown came from and its parts, or why
+  // nothing is shown; and whether the curves are those of the last good circuit after a
+  // command that gave no result.
+  QString HeaderText() const;
+  bool ShowsLastGoodCircuit() const { return stale_; }
 
   // Adds a page after the existing ones; the window owns it.
   int AddPage(QWidget* page, const QString& title) { return addTab(page, title); }
@@ -97,6 +108,7 @@ class ResponseWindow : public QTabWidget, public ResponseView {
 
  private:
   void Recompute();
+  void UpdateHeader();
   void SavePictureAs();
   void SaveCsvAs();
   void SaveNetlistAs();
@@ -112,6 +124,9 @@ class ResponseWindow : public QTabWidget, public ResponseView {
   OptimizePage* optimize_ = nullptr;
   CircuitApplier apply_;
   QLabel* status_ = nullptr;
+  QLabel* header_ = nullptr;
+  bool stale_ = false;    // the last command failed; subject_ is the last good circuit
+  bool cleared_ = false;  // クリア emptied the fields since the last good circuit
   ResponseHelp* help_ = nullptr;
   PathPicker pick_path_;
   bool placed_ = false;

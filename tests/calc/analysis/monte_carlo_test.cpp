@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <cmath>
 #include <cstdint>
 #include <stdexcept>
@@ -59,6 +61,37 @@ TEST(RunMonteCarlo, ZeroTolerancesGiveTheNominalCircuitInEveryTrial) {
     EXPECT_EQ(r.Fo.min, nominal.Fo);
     EXPECT_EQ(r.Fo.max, nominal.Fo);
     EXPECT_EQ(r.yield.count, 1000);
+  }
+}
+
+TEST(RunMonteCarlo, YieldCountsAboutTheDesignsTargetWhenGiven) {
+  // The start-up design snapped: fo = 1 / (2 pi 11k 15n) = 964.575 Hz, Q = 1, H = 1, for a
+  // wanted 1 kHz; 3.54 % below it. Zero tolerances: every trial is the nominal circuit, so
+  // the yield is all or nothing by where its fo lies against the limits.
+  struct Case {
+    const char* name;
+    std::optional<calc::TransferFunction> centre;
+    double fo_limit;
+    std::int64_t inside;
+  };
+  const Case cases[] = {
+      {"about the nominal", std::nullopt, 0.001, 100},
+      {"about the 1 kHz target, 2 %", calc::TransferFunction{1000.0, 1.0, 1.0}, 0.02, 0},
+      {"about the 1 kHz target, 4 %", calc::TransferFunction{1000.0, 1.0, 1.0}, 0.04, 100},
+      {"about a target with Q 10 % off", calc::TransferFunction{964.575, 1.1, 1.0}, 0.02, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ToleranceSettings settings;
+    settings.tolerances = {0, 0, 0, 0, 0};
+    settings.trials = 100;
+    settings.limits.Fo = c.fo_limit;
+    settings.yield_centre = c.centre;
+    const MonteCarloResult r = RunToEnd(kDefaultDesign, settings);
+    EXPECT_EQ(r.yield.count, c.inside);
+    EXPECT_EQ(r.CentredOnTarget(), c.centre.has_value());
+    EXPECT_EQ(r.centre.Fo, c.centre ? c.centre->Fo : r.nominal.Fo);
+    EXPECT_NEAR(r.nominal.Fo, 964.575, 1e-3);  // the nominal stays the circuit's
   }
 }
 

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "calc/circuit/band_pass.h"
 #include "calc/export/netlist.h"
@@ -146,7 +148,39 @@ TEST(LogFrequencies, EndsAsAskedAndEvenlySpacedOnALogScale) {
   EXPECT_EQ(f.back(), 1e5);
   EXPECT_NEAR(f[2], 1e3, 1e-9);
   EXPECT_TRUE(calc::LogFrequencies(0, 1e3, 10).empty());
+  EXPECT_TRUE(calc::LogFrequencies(1e300 * 1e300, 1e3, 10).empty());
+  EXPECT_EQ(calc::LogFrequencies(10, 1e3, 1), std::vector<double>{10});
   EXPECT_TRUE(calc::LogFrequencies(10, 1e3, 0).empty());
+}
+
+TEST(LogFrequencies, PointsOnADecadeAreThatDecadeExactly) {
+  // Grids whose steps fall on decades: each decade is the literal's double (exp(log(10) +
+  // ...) gives 100.00000000000004), the points between rise strictly.
+  struct Case {
+    double from_hz, to_hz;
+    int points;
+    std::vector<double> decades;  // each must be a point, as its literal reads
+  };
+  const Case cases[] = {
+      {10, 1e5, 401, {100, 1e3, 1e4}},
+      {1e-3, 1e3, 61, {1e-2, 1e-1, 1, 10, 100}},
+      {1e3, 1e9, 6001, {1e4, 1e5, 1e6, 1e7, 1e8}},
+      {1e9, 1e3, 7, {1e8, 1e7, 1e6, 1e5, 1e4}},  // descending too
+      // Half a decade a step from near sqrt(10): the decades fall a hair off the exact
+      // steps and are still taken as decades.
+      {3.16227766, 3.16227766e6, 13, {10, 100, 1e3, 1e4, 1e5, 1e6}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.from_hz);
+    const std::vector<double> f = calc::LogFrequencies(c.from_hz, c.to_hz, c.points);
+    ASSERT_EQ(f.size(), static_cast<std::size_t>(c.points));
+    for (std::size_t i = 1; i < f.size(); ++i) {
+      EXPECT_TRUE(c.to_hz > c.from_hz ? f[i] > f[i - 1] : f[i] < f[i - 1]) << i;
+    }
+    for (const double decade : c.decades) {
+      EXPECT_NE(std::find(f.begin(), f.end(), decade), f.end()) << decade;
+    }
+  }
 }
 
 TEST(PhaseDeg, LiesInMinus180To180) {
@@ -171,14 +205,27 @@ TEST(MeasureResponse, HostileCircuitsGiveNoFigures) {
   }
 }
 
-TEST(SpiceNumber, ShortestRoundTripWithoutSuffixLetters) {
-  EXPECT_EQ(calc::SpiceNumber(4.7e-9), "4.7e-09");
-  EXPECT_EQ(calc::SpiceNumber(22000), "2.2e+04");
-  EXPECT_EQ(calc::SpiceNumber(1.4999999999999492e-08), "1.4999999999999492e-08");
-  for (const double value : {1e6, 1e-3, 1.0 / 3, 6.02214076e23}) {
-    const std::string text = calc::SpiceNumber(value);
-    EXPECT_EQ(std::stod(text), value) << text;
-    EXPECT_EQ(text.find_first_of("MmKkGgTtUuNnPpFf"), std::string::npos) << text;
+TEST(SpiceNumber, TwelveSignificantDigitsShortestWithoutSuffixLetters) {
+  // As a designer writes them: snapped parts lose the arithmetic's last-place dust; twelve
+  // digits keep a computed value within 5e-13 of itself.
+  const std::pair<double, const char*> cases[] = {
+      {4.7e-9, "4.7e-09"},
+      {22000, "2.2e+04"},
+      {1.4999999999999492e-08, "1.5e-08"},
+      {100.00000000000004, "1e+02"},
+      {1.0 / 3, "3.33333333333e-01"},
+      {2.0 / 3, "6.66666666667e-01"},
+      {1.5915494309189533e-09, "1.59154943092e-09"},
+      {123456789012.6, "1.23456789013e+11"},  // the twelfth digit rounds up
+      {9.99999999999e5, "9.99999999999e+05"},
+      {9.999999999999e5, "1e+06"},  // rounds into the next decade
+      {6.02214076e23, "6.02214076e+23"},
+      {-2.5e-3, "-2.5e-03"},
+      {0.0, "0e+00"},
+  };
+  for (const auto& [value, text] : cases) {
+    EXPECT_EQ(calc::SpiceNumber(value), text) << value;
+    EXPECT_EQ(std::string(text).find_first_of("MmKkGgTtUuNnPpFf"), std::string::npos);
   }
 }
 

@@ -108,7 +108,7 @@ TEST(ComputeGainEnvelope, SameEnvelopeOnAnyNumberOfThreadsAndOrderedBands) {
   EXPECT_GT(widest, 1.0);
 }
 
-TEST(RunToleranceAnalysis, ReportsBothPhasesOnOneScaleAndCancels) {
+TEST(RunToleranceAnalysis, ReportsBothPhasesOnOneScaleAndKeepsTheQuickPartsWhenStopped) {
   calc::ToleranceSettings settings;
   settings.trials = 1000;
   settings.threads = 2;
@@ -128,12 +128,24 @@ TEST(RunToleranceAnalysis, ReportsBothPhasesOnOneScaleAndCancels) {
   EXPECT_EQ(analysis->envelope.frequencies_hz.size(), 50u);
   EXPECT_EQ(analysis->monte_carlo.trials.size(), 1000u);
 
-  // Cancelled during the envelope.
-  const auto cancelled =
-      calc::RunToleranceAnalysis(kDefaultDesign, settings, std::nullopt, f,
-                                 [&](std::int64_t done, std::int64_t) { return done < 2000; });
-  ASSERT_FALSE(cancelled.ok());
-  EXPECT_EQ(cancelled.diagnostic().problem, calc::Problem::kCancelled);
+  // Stopped during the trials or during the envelope: the sensitivities and the worst
+  // case are whole (those of the full run), the Monte Carlo part is marked stopped.
+  for (const std::int64_t stop_at : {std::int64_t{500}, std::int64_t{2000}}) {
+    SCOPED_TRACE(stop_at);
+    const auto stopped =
+        calc::RunToleranceAnalysis(kDefaultDesign, settings, calc::OpAmp{1e5, 1e6}, f,
+                                   [&](std::int64_t done, std::int64_t) { return done < stop_at; });
+    ASSERT_TRUE(stopped.ok());
+    EXPECT_TRUE(stopped->monte_carlo_stopped);
+    EXPECT_EQ(stopped->sensitivities.Fo.R1, analysis->sensitivities.Fo.R1);
+    EXPECT_EQ(stopped->sensitivities.Q.C2, analysis->sensitivities.Q.C2);
+    EXPECT_TRUE(stopped->model_sensitivities.has_value());
+    EXPECT_EQ(stopped->worst_case.Fo.min, analysis->worst_case.Fo.min);
+    EXPECT_EQ(stopped->worst_case.H.max, analysis->worst_case.H.max);
+    EXPECT_TRUE(stopped->monte_carlo.trials.empty());
+    EXPECT_TRUE(stopped->envelope.frequencies_hz.empty());
+  }
+  EXPECT_FALSE(analysis->monte_carlo_stopped);
 }
 
 }  // namespace

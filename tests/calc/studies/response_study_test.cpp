@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -58,6 +59,28 @@ TEST(RunResponseStudy, RequiredGbwHoldsTheBandwidthAndBothEdgesToo) {
   EXPECT_NEAR(real.bandwidth_hz / ideal.bandwidth_hz - 1, -0.01774, 1e-5);
   EXPECT_TRUE(old_answer.FallsShort(Problem::kGbwShort));
   EXPECT_FALSE(Study(kQ10, OpAmp{1e5, 16.41e6}).FallsShort(Problem::kGbwShort));
+}
+
+// Beside the shortfall, what this op-amp serves: the required GBW moves with fo when the
+// capacitors scale, so at Q 10 a 1 MHz op-amp holds 1 % up to 10 kHz x 1 / 16.40035, from
+// ngspice's boundary: 609.743 Hz. The hint names what to do next.
+TEST(RunResponseStudy, GbwShortfallSaysWhatThisGbwServesAndWhatToDo) {
+  const ResponseStudy study = Study(kQ10, OpAmp{1e5, 1e6});
+  ASSERT_EQ(study.shortfalls.size(), 2u);
+  EXPECT_EQ(study.shortfalls[0].problem, Problem::kGbwShort);
+  EXPECT_EQ(study.shortfalls[1].problem, Problem::kGbwShortReach);
+  EXPECT_LT(RelativeError(study.reach.fo_at_q_hz, 609.743), 2e-5) << study.reach.fo_at_q_hz;
+  // No Q serves at 10 kHz: even Q 0.75, near the least H 1 allows, needs 1.5 MHz
+  // (korvane-cli response --design --fo 10k --q 0.75 --series-r inf --series-c inf).
+  EXPECT_TRUE(std::isnan(study.reach.q_at_fo));
+  const std::u16string window = calc::WindowText(study.shortfalls[1]);
+  EXPECT_NE(window.find(u"Q 10.000 なら fo 609.74"), std::u16string::npos)
+      << calc::CliText(study.shortfalls[1]);
+  EXPECT_NE(window.find(u"より速いオペアンプ"), std::u16string::npos);
+  EXPECT_NE(window.find(u"「最適化」ページ"), std::u16string::npos);
+  EXPECT_NE(calc::CliText(study.shortfalls[1]).find("korvane-cli optimize"), std::string::npos);
+  // No shortfall, no hint.
+  EXPECT_TRUE(std::isnan(Study(kQ10, OpAmp{1e5, 16.41e6}).reach.fo_at_q_hz));
 }
 
 // When A0 misses the tolerance at every GBW there is no required GBW, and the study says
@@ -135,24 +158,63 @@ TEST(RunResponseStudy, TargetFiguresAreExact) {
   EXPECT_EQ(study->curves.front().kind, CurveKind::kTarget);
 }
 
-TEST(RunResponseStudy, GridIsTwoDecadesEitherSideUnlessGiven) {
+Circuit WithCapacitorsScaled(Circuit circuit, double factor) {
+  circuit.C1 *= factor;
+  circuit.C2 *= factor;
+  return circuit;
+}
+
+TEST(RunResponseStudy, DefaultGridIsWholeDecadesWithEveryDecadeAPoint) {
+  // fo scales as 1 / C: the decades nearest fo / 100 and fo x 100, by hand.
+  struct Case {
+    const char* name;
+    double capacitor_factor;  // fo = 10 kHz / factor
+    int points;
+    std::array<double, 5> decades;  // from the first to the last frequency
+    std::size_t size;               // 4 x ceil((points - 1) / 4) + 1
+  };
+  const Case cases[] = {
+      {"fo 10 kHz", 1.0, 400, {1e2, 1e3, 1e4, 1e5, 1e6}, 401},
+      {"fo 5 kHz", 2.0, 400, {1e2, 1e3, 1e4, 1e5, 1e6}, 401},
+      {"fo 995.8 Hz (a 1 kHz design snapped)", 10.0 / 0.9958, 400, {1e1, 1e2, 1e3, 1e4, 1e5}, 401},
+      {"fo 1 Hz", 1e4, 400, {1e-2, 1e-1, 1e0, 1e1, 1e2}, 401},
+      {"fo 10 kHz, 100 points", 1.0, 100, {1e2, 1e3, 1e4, 1e5, 1e6}, 101},
+      {"fo 10 kHz, 2 points", 1.0, 2, {1e2, 1e3, 1e4, 1e5, 1e6}, 5},
+      {"fo 10 kHz, 401 points", 1.0, 401, {1e2, 1e3, 1e4, 1e5, 1e6}, 401},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ResponseInputs inputs;
+    inputs.circuit = WithCapacitorsScaled(kQ10, c.capacitor_factor);
+    inputs.grid.points = c.points;
+    const calc::Outcome<ResponseStudy> study = calc::RunResponseStudy(inputs);
+    ASSERT_TRUE(study.ok());
+    const std::vector<double>& f = study->frequencies_hz;
+    ASSERT_EQ(f.size(), c.size);
+    const std::size_t per_decade = (c.size - 1) / 4;
+    for (std::size_t decade = 0; decade < c.decades.size(); ++decade) {
+      // The very double of the literal: 100, not 100.00000000000004.
+      EXPECT_EQ(f[decade * per_decade], c.decades[decade]) << decade;
+    }
+    for (const calc::ResponseCurve& curve : study->curves) {
+      EXPECT_EQ(curve.gain_db.size(), c.size);
+      EXPECT_EQ(curve.phase_deg.size(), c.size);
+    }
+  }
+}
+
+TEST(RunResponseStudy, GivenGridIsSpacedAsAsked) {
   ResponseInputs inputs;
   inputs.circuit = kQ10;
-  const calc::Outcome<ResponseStudy> study = calc::RunResponseStudy(inputs);
-  ASSERT_TRUE(study.ok());
-  ASSERT_EQ(study->frequencies_hz.size(), 400u);
-  EXPECT_NEAR(study->frequencies_hz.front(), 100.0, 1e-9);
-  EXPECT_NEAR(study->frequencies_hz.back(), 1e6, 1e-5);
-  for (const calc::ResponseCurve& curve : study->curves) {
-    EXPECT_EQ(curve.gain_db.size(), 400u);
-    EXPECT_EQ(curve.phase_deg.size(), 400u);
-  }
   inputs.grid = {1e3, 1e5, 3};
   const std::vector<double> given = calc::RunResponseStudy(inputs)->frequencies_hz;
   ASSERT_EQ(given.size(), 3u);
   EXPECT_EQ(given.front(), 1e3);
-  EXPECT_NEAR(given[1], 1e4, 1e-9);
+  EXPECT_EQ(given[1], 1e4);
   EXPECT_EQ(given.back(), 1e5);
+  // One end given: no rounding of the count.
+  inputs.grid = {calc::kNoValue, 1e5, 400};
+  EXPECT_EQ(calc::RunResponseStudy(inputs)->frequencies_hz.size(), 400u);
 }
 
 TEST(RunResponseStudy, UnusableInputsGiveTheirDiagnostic) {

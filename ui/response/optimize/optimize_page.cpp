@@ -228,6 +228,8 @@ void OptimizePage::Run() {
   tolerances_ = inputs->tolerances;
   series_r_ = inputs->settings.design.SeriesR;
   series_c_ = inputs->settings.design.SeriesC;
+  const calc::DesignRequest& design = inputs->settings.design;
+  target_ = {design.Fo, design.Q, design.H};
   status_->setText(inputs->settings.yield
                        ? QStringLiteral("計算中... (シード %1)").arg(inputs->settings.yield->seed)
                        : QStringLiteral("計算中..."));
@@ -327,7 +329,11 @@ void OptimizePage::ApplyChosen() {
   const calc::ScoredSet* set = ChosenSet();
   const CircuitApplier& apply = window_->circuit_applier();
   if (set == nullptr || !apply) return;
+  const calc::TransferFunction target = target_;
   apply(set->texts);
+  // The main window's analysis has no target of its own: the set is judged against the
+  // one it was found for.
+  window_->MarkSubjectApplied(target);
 }
 
 void OptimizePage::ExportBom(const QString& path) {

@@ -80,6 +80,7 @@ class OptimizePage : public QWidget {
   std::optional<RunKey> key_;                 // of the results shown, or of the run under way
   calc::PartValues tolerances_{};             // the parts' tolerances the results were read with
   std::int32_t series_r_ = 0, series_c_ = 0;  // the series the sets were chosen from
+  calc::TransferFunction target_;             // the target they were found for
   QLineEdit* allow_fo_ = nullptr;
   QLineEdit* allow_q_ = nullptr;
   QLineEdit* allow_h_ = nullptr;

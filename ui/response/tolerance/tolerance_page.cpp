@@ -169,6 +169,11 @@ QFormLayout* TolerancePage::CreateFields() {
                       QString::fromStdU16String(defaults.limit_q));
   limit_h_ = AddField(form, "EditLimitH", QStringLiteral("H の許容差"),
                       QString::fromStdU16String(defaults.limit_h));
+  yield_centre_ = new QLabel;
+  yield_centre_->setObjectName(QStringLiteral("YieldCentre"));
+  yield_centre_->setAccessibleName(QStringLiteral("許容差の中心"));
+  yield_centre_->setWordWrap(true);
+  form->addRow(QStringLiteral("許容差の中心"), yield_centre_);
   return form;
 }
 
@@ -285,12 +290,18 @@ void TolerancePage::Connect() {
     status_->setText(QStringLiteral("計算できません: %1").arg(reason));
     Q_EMIT RunEnded();
   });
-  connect(runner_, &ToleranceRunner::Cancelled, this, [this] {
-    SetRunning(false);
-    progress_->setValue(0);
-    status_->setText(QStringLiteral("中止しました"));
-    Q_EMIT RunEnded();
-  });
+  connect(runner_, &ToleranceRunner::Cancelled, this,
+          [this](const std::optional<calc::ToleranceAnalysis>& partial) {
+            // Stopped for a new circuit, the results belong to the old one: SubjectChanged
+            // clears them and says why.
+            if (partial && !discard_stopped_) Show(*partial);
+            SetRunning(false);
+            progress_->setValue(0);
+            status_->setText(partial ? QStringLiteral("中止しました: 感度と最悪値は計算済み、"
+                                                      "モンテカルロ解析は途中で止めました")
+                                     : QStringLiteral("中止しました"));
+            Q_EMIT RunEnded();
+          });
 }
 
 TolerancePage::~TolerancePage() = default;
@@ -300,16 +311,41 @@ bool TolerancePage::running() const { return runner_->running(); }
 void TolerancePage::SetRunning(bool running) {
   run_button_->setEnabled(!running);
   cancel_button_->setEnabled(running);
-  save_trials_->setEnabled(!running && analysis_.has_value());
-  save_summary_->setEnabled(!running && analysis_.has_value());
+  // A stopped run has no trials to export.
+  const bool whole = analysis_.has_value() && !analysis_->monte_carlo_stopped;
+  save_trials_->setEnabled(!running && whole);
+  save_summary_->setEnabled(!running && whole);
+}
+
+QString TolerancePage::YieldCentreText() const {
+  const std::optional<ResponseSubject>& subject = window_->subject();
+  if (!subject) return {};
+  if (!subject->target) {
+    return QStringLiteral("公称回路の fo, Q, H (入力した部品の回路: 目標なし)");
+  }
+  const auto shown = [](double value) {
+    return QString::fromStdU16String(calc::FormatDisplayed(value)).trimmed();
+  };
+  return QStringLiteral("設計の目標 fo = %1  Q = %2  H = %3")
+      .arg(shown(subject->target->Fo), shown(subject->target->Q), shown(subject->target->H));
 }
 
 void TolerancePage::SubjectChanged() {
+  yield_centre_->setText(YieldCentreText());
   // Cancel first: the cancelled signal writes its own status, which the clearing replaces.
+  const bool was_running = runner_->running();
+  discard_stopped_ = true;
   runner_->Cancel();
+  discard_stopped_ = false;
   ClearResults();
-  status_->setText(window_->subject() ? QStringLiteral("「実行」で解析します")
-                                      : QStringLiteral("結果がありません"));
+  QString status = window_->subject() ? QStringLiteral("「実行」で解析します")
+                                      : QStringLiteral("結果がありません");
+  if (was_running) {
+    status =
+        QStringLiteral("回路またはオペアンプの設定が変わったため、実行中の解析を中止しました。") +
+        status;
+  }
+  status_->setText(status);
   SetRunning(false);
 }
 
@@ -332,12 +368,14 @@ void TolerancePage::Run() {
     return;
   }
   const calc::ToleranceTexts texts = Texts();
-  const calc::Outcome<calc::ToleranceSettings> settings =
+  calc::Outcome<calc::ToleranceSettings> settings =
       calc::ReadToleranceTexts(subject->circuit, texts, calc::NewSeed());
   if (!settings) {
     ShowWarning(this, QString::fromStdU16String(calc::WindowText(settings.diagnostic())));
     return;
   }
+  // A designed circuit is judged against the target it was designed for.
+  settings->yield_centre = subject->target;
   ClearResults();
   // The seed in use, so that the run can be repeated by typing it.
   seed_->setPlaceholderText(QStringLiteral("空欄: 新しいシード (前回 %1)").arg(settings->seed));
@@ -393,17 +431,25 @@ void TolerancePage::Show(const calc::ToleranceAnalysis& analysis) {
   for (int row = 0; row < kFigureCount; ++row) {
     worst_case_->item(row, 0)->setText(Quantity(ranges[row]->min));
     worst_case_->item(row, 1)->setText(Quantity(ranges[row]->max));
+  }
+  if (analysis.monte_carlo_stopped) {
+    yield_->setText(QStringLiteral("モンテカルロ解析は中止しました (歩留まりなし)"));
+    return;
+  }
+  for (int row = 0; row < kFigureCount; ++row) {
     int column = 0;
     for (const PercentileColumn& percentile : kPercentileColumns) {
       monte_carlo_->item(row, column++)->setText(Quantity(spreads[row]->*percentile.value));
     }
   }
   yield_->setText(
-      QStringLiteral("歩留まり %1 % (95 % 区間 %2 - %3 %)、%4 / %5 試行、シード %6")
+      QStringLiteral("歩留まり %1 % (95 % 区間 %2 - %3 %)、%4 / %5 試行、シード %6、%7の周り")
           .arg(Percent(run.yield.fraction), Percent(run.yield.low), Percent(run.yield.high))
           .arg(run.yield.count)
           .arg(run.yield.trials)
-          .arg(run.seed));
+          .arg(run.seed)
+          .arg(run.CentredOnTarget() ? QStringLiteral("設計の目標")
+                                     : QStringLiteral("公称回路の値")));
 
   std::array<std::vector<double>, kFigureCount> samples;
   for (auto& sample : samples) sample.reserve(run.trials.size());
@@ -412,11 +458,11 @@ void TolerancePage::Show(const calc::ToleranceAnalysis& analysis) {
     samples[1].push_back(trial.figures.Q);
     samples[2].push_back(trial.figures.H);
   }
-  const double nominals[kFigureCount] = {run.nominal.Fo, run.nominal.Q, run.nominal.H};
+  const double centres[kFigureCount] = {run.centre.Fo, run.centre.Q, run.centre.H};
   const double limits[kFigureCount] = {run.settings.limits.Fo, run.settings.limits.Q,
                                        run.settings.limits.H};
   for (int figure = 0; figure < kFigureCount; ++figure) {
-    ShowHistogram(histograms_[figure]->chart(), samples[figure], nominals[figure], limits[figure]);
+    ShowHistogram(histograms_[figure]->chart(), samples[figure], centres[figure], limits[figure]);
   }
   if (!analysis.envelope.frequencies_hz.empty()) {
     window_->plot()->SetGainBand(QStringLiteral("5-95 % 範囲"), analysis.envelope.frequencies_hz,

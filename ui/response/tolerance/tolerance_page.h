@@ -67,6 +67,9 @@ class TolerancePage : public QWidget {
 
   void Show(const calc::ToleranceAnalysis& analysis);
   void ClearResults();
+  // Where the yield limits are centred for the circuit shown: its design's target, or the
+  // nominal circuit's figures for a typed circuit.
+  QString YieldCentreText() const;
   void SetRunning(bool running);
   void SaveTrialsAs();
   void SaveSummaryAs();
@@ -74,6 +77,7 @@ class TolerancePage : public QWidget {
   ResponseWindow* window_;
   ToleranceRunner* runner_;
   std::optional<calc::ToleranceAnalysis> analysis_;
+  bool discard_stopped_ = false;  // a run stopped for a new circuit shows nothing
   QLineEdit* resistor_;
   QLineEdit* capacitor_;
   std::array<QLineEdit*, calc::kPartCount> parts_;
@@ -83,6 +87,7 @@ class TolerancePage : public QWidget {
   QLineEdit* limit_fo_;
   QLineEdit* limit_q_;
   QLineEdit* limit_h_;
+  QLabel* yield_centre_;
   QPushButton* run_button_;
   QPushButton* cancel_button_;
   QPushButton* save_trials_;

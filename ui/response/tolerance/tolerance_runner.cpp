@@ -17,6 +17,7 @@ struct ToleranceJob {
   calc::ToleranceSettings settings;
   std::optional<calc::OpAmp> op_amp;
   std::vector<double> envelope_hz;
+  std::shared_ptr<std::atomic<bool>> stop;
 };
 
 // The analysis itself, on a worker thread: its diagnostic or a fault in the formulas
@@ -26,7 +27,6 @@ ToleranceRunOutcome Analyse(const ToleranceJob& job, const calc::ProgressCallbac
     calc::Outcome<calc::ToleranceAnalysis> outcome = calc::RunToleranceAnalysis(
         job.circuit, job.settings, job.op_amp, job.envelope_hz, progress);
     if (outcome) return {*std::move(outcome), {}};
-    if (outcome.diagnostic().problem == calc::Problem::kCancelled) return {std::nullopt, {}};
     return {std::nullopt, QString::fromStdU16String(calc::WindowText(outcome.diagnostic()))};
   } catch (const calc::FloatError& fault) {
     return {std::nullopt, QString::fromStdString(ErrorMessage(fault))};
@@ -36,14 +36,14 @@ ToleranceRunOutcome Analyse(const ToleranceJob& job, const calc::ProgressCallbac
 }
 
 // A run on the thread pool: progress in per cent through the promise, which the run asks
-// every few hundred trials whether it has been cancelled. A cancelled run's outcome is
-// dropped by the promise.
+// every few hundred trials whether it has been cancelled (the runner's destructor: the
+// outcome is dropped) or stopped (Cancel: the outcome keeps what was done).
 void RunJob(QPromise<ToleranceRunOutcome>& promise, const ToleranceJob& job) {
   constexpr int kPercent = 100;
   promise.setProgressRange(0, kPercent);
-  const calc::ProgressCallback progress = [&promise](std::int64_t done, std::int64_t total) {
+  const calc::ProgressCallback progress = [&promise, &job](std::int64_t done, std::int64_t total) {
     promise.setProgressValue(total > 0 ? static_cast<int>(done * kPercent / total) : kPercent);
-    return !promise.isCanceled();
+    return !promise.isCanceled() && !job.stop->load();
   };
   promise.addResult(Analyse(job, progress));
 }
@@ -62,20 +62,24 @@ void ToleranceRunner::Start(const calc::Circuit& circuit, const calc::ToleranceS
                             const std::optional<calc::OpAmp>& op_amp,
                             std::vector<double> envelope_hz) {
   Cancel();
+  stop_ = std::make_shared<std::atomic<bool>>(false);
   watcher_ = new QFutureWatcher<ToleranceRunOutcome>(this);
   connect(watcher_, &QFutureWatcherBase::progressValueChanged, this, &ToleranceRunner::Progress);
   connect(watcher_, &QFutureWatcherBase::finished, this, &ToleranceRunner::Deliver);
-  watcher_->setFuture(
-      QtConcurrent::run(&RunJob, ToleranceJob{circuit, settings, op_amp, std::move(envelope_hz)}));
+  watcher_->setFuture(QtConcurrent::run(
+      &RunJob, ToleranceJob{circuit, settings, op_amp, std::move(envelope_hz), stop_}));
 }
 
 void ToleranceRunner::Cancel() {
   if (watcher_ == nullptr) return;
-  watcher_->cancel();
+  stop_->store(true);
   // The run asks every few hundred trials, so the wait is short.
   watcher_->waitForFinished();
+  QFuture<ToleranceRunOutcome> future = watcher_->future();
+  std::optional<calc::ToleranceAnalysis> partial;
+  if (future.resultCount() > 0) partial = future.takeResult().analysis;
   Release();
-  Q_EMIT Cancelled();
+  Q_EMIT Cancelled(partial);
 }
 
 void ToleranceRunner::Release() {
@@ -94,7 +98,7 @@ void ToleranceRunner::Deliver() {
   } else if (!outcome.error.isEmpty()) {
     Q_EMIT Failed(outcome.error);
   } else {
-    Q_EMIT Cancelled();
+    Q_EMIT Cancelled(std::nullopt);
   }
 }
 

@@ -6,6 +6,8 @@
 #include <QFutureWatcher>
 #include <QObject>
 #include <QString>
+#include <atomic>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -13,8 +15,8 @@
 
 namespace ui {
 
-// What a run gives: the analysis, or the reason why there is none (empty when it was
-// cancelled).
+// What a run gives: the analysis (with monte_carlo_stopped when it was stopped), or the
+// reason why there is none.
 struct ToleranceRunOutcome {
   std::optional<calc::ToleranceAnalysis> analysis;
   QString error;
@@ -31,7 +33,8 @@ class ToleranceRunner : public QObject {
   // Starts an analysis, cancelling any running one first.
   void Start(const calc::Circuit& circuit, const calc::ToleranceSettings& settings,
              const std::optional<calc::OpAmp>& op_amp, std::vector<double> envelope_hz);
-  // Stops a running analysis and says so with Cancelled; nothing more comes from it.
+  // Stops a running analysis, waits for it and says so with Cancelled, with what was done;
+  // nothing more comes from it.
   void Cancel();
   bool running() const { return watcher_ != nullptr; }
 
@@ -41,8 +44,9 @@ class ToleranceRunner : public QObject {
   void Finished(const calc::ToleranceAnalysis& analysis);
   // The run failed (a fault in the formulas); the text says why.
   void Failed(const QString& reason);
-  // The run stopped on Cancel or at a later Start.
-  void Cancelled();
+  // The run stopped on Cancel or at a later Start: `partial` holds the sensitivities and
+  // the worst case (monte_carlo_stopped), or nothing when the run had not got so far.
+  void Cancelled(const std::optional<calc::ToleranceAnalysis>& partial);
 
  private:
   void Deliver();
@@ -51,6 +55,9 @@ class ToleranceRunner : public QObject {
 
   // The running analysis' watcher, one for each run; none between runs.
   QFutureWatcher<ToleranceRunOutcome>* watcher_ = nullptr;
+  // Asks the running analysis to stop and keep what it has: a cancelled future would drop
+  // its result.
+  std::shared_ptr<std::atomic<bool>> stop_;
 };
 
 }  // namespace ui
