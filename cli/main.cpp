@@ -31,7 +31,8 @@ constexpr const char* kFooter =
     "  korvane-cli design --batch < targets.csv > designs.csv\n"
     "  korvane-cli tolerance --design --fo 1k --q 5 --h 2 --tol-c 2% --seed 1\n"
     "  korvane-cli noise --design --fo 1k --q 5 --opamp NE5532 --format json\n"
-    "  korvane-cli opamps --design --fo 10k --q 10 --h 10 --supply 10";
+    "  korvane-cli opamps --design --fo 10k --q 10 --h 10 --supply 10\n"
+    "  korvane-cli optimize --fo 10k --q 8 --h 4 --gbw 10M --bom parts.csv";
 
 // The first word of the command line when it names no subcommand, or empty. korvane-cli
 // itself takes no values, so that word is where a subcommand belongs.
@@ -77,6 +78,7 @@ int main(int argc, char** argv) {
   cli::AddNetlistSubcommand(app, exit_code);
   cli::AddNoiseSubcommand(app, exit_code);
   cli::AddOpAmpsSubcommand(app, exit_code);
+  cli::AddOptimizeSubcommand(app, exit_code);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

@@ -22,6 +22,10 @@ std::optional<Diagnostic> ToleranceSettingsProblem(const Circuit& circuit,
       return Diagnostic{Problem::kToleranceCircuit};
     }
   }
+  return ToleranceSettingsProblem(settings);
+}
+
+std::optional<Diagnostic> ToleranceSettingsProblem(const ToleranceSettings& settings) {
   for (const double tolerance : settings.tolerances) {
     if (std::isnan(tolerance)) return Diagnostic{Problem::kToleranceMissing};
     if (!(tolerance >= 0.0 && tolerance < 1.0)) return Diagnostic{Problem::kToleranceRange};

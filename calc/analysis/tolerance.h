@@ -61,6 +61,9 @@ struct ToleranceSettings {
 // and finite: kYieldLimit). The default settings pass.
 std::optional<Diagnostic> ToleranceSettingsProblem(const Circuit& circuit,
                                                    const ToleranceSettings& settings);
+// The same checks without the circuit's: the settings of a run over circuits its caller
+// checks (the joint search's yield run).
+std::optional<Diagnostic> ToleranceSettingsProblem(const ToleranceSettings& settings);
 
 // The value of `part` in trial `trial` of a run with `seed`: a function of these alone, so
 // trials repeat exactly with any number of threads. The draw for each part comes from its

@@ -37,7 +37,9 @@ constexpr std::int32_t kSearchSeries[] = {0, 3, 6, 12, 24, 48, 96, 192};
 
 bool PositiveFinite(double x) { return std::isfinite(x) && x > 0.0; }
 
-std::optional<Diagnostic> CheckSettings(const PreferredValueSearchSettings& settings) {
+}  // namespace
+
+std::optional<Diagnostic> SearchSettingsProblem(const PreferredValueSearchSettings& settings) {
   const DesignRequest& design = settings.design;
   const auto not_positive = [](const char* name) {
     return Diagnostic{Problem::kSearchValueNotPositive, {name}};
@@ -85,9 +87,18 @@ std::optional<Diagnostic> CheckSettings(const PreferredValueSearchSettings& sett
     if (settings.yield->trials < 1 || settings.yield->trials > kMaxTrials) {
       return Diagnostic{Problem::kSearchTrialsOutOfRange, {std::to_string(settings.yield->trials)}};
     }
+    // Both counts are checked, so the product stays far inside int64.
+    const std::int64_t sets = settings.top + 1;
+    if (sets * settings.yield->trials > kMaxYieldTrials) {
+      return Diagnostic{Problem::kSearchYieldTooLarge,
+                        {std::to_string(sets), std::to_string(settings.yield->trials),
+                         std::to_string(kMaxYieldTrials)}};
+    }
   }
   return std::nullopt;
 }
+
+namespace {
 
 // Every set of the search by number: the pairs' sets in order, then the design command's
 // own set where no pair holds it.
@@ -278,7 +289,8 @@ Outcome<PreferredValueSearch> RunSearch(const PreferredValueSearchSettings& sett
                                         const ProgressCallback& progress) {
   const DesignRequest& request = settings.design;
   const TransferFunction target{request.Fo, request.Q, request.H};
-  const Circuit design = Design(request).Snapped;
+  // The design command's set as its fields show it, like every set searched.
+  const Circuit design = WrittenCircuit(Design(request).Snapped);
 
   PreferredValueSearch search;
   search.reference = ScoreSet(design, target, settings);
@@ -342,7 +354,7 @@ Outcome<PreferredValueSearch> RunSearch(const PreferredValueSearchSettings& sett
 
 Outcome<PreferredValueSearch> SearchPreferredValues(const PreferredValueSearchSettings& settings,
                                                     const ProgressCallback& progress) {
-  if (const std::optional<Diagnostic> problem = CheckSettings(settings)) return *problem;
+  if (const std::optional<Diagnostic> problem = SearchSettingsProblem(settings)) return *problem;
   // The design faults on targets no circuit can meet (fo 1e308 Hz, say). The search itself
   // catches the faults of each pair and set; one that slipped through would be reported
   // the same way rather than end the program.

@@ -29,6 +29,10 @@ inline constexpr int kDefaultSearchSteps = 2;
 inline constexpr int kMaxSearchSteps = 6;
 inline constexpr int kDefaultTopSets = 10;
 inline constexpr int kMaxTopSets = 1000;
+// The yield run's trials over the ranked sets and the reference together: a few seconds of
+// work, where a thousand sets of a million trials each would keep a front end busy for
+// many minutes.
+inline constexpr std::int64_t kMaxYieldTrials = 20'000'000;
 
 // Which order the sets are shown in: by score, or (with a yield run) by yield, highest first,
 // sets of equal yield by score.
@@ -76,14 +80,21 @@ struct PreferredValueSearch {
   std::vector<Diagnostic> warnings;
 };
 
-// The search. Inputs are checked first, in the order of the settings' fields: fo, Q, H
-// (positive), Zref (positive, unless C2 is locked) or the locked C2 (positive), the series
-// (E3 ... E192 or 0, unsnapped), the allowances (positive), k (0 ... 6), N (1 ... 1000), the
-// op-amp (GBW and A0 positive, Cin 0 or more), the yield settings (each tolerance in
-// 0 ... below 1, trials 1 ... kMaxTrials); the first fault is the diagnostic. A target the
-// design command raises FloatError on gives kSearchArithmeticFault with its message; sets
-// and pairs that fault are left out. Progress counts the sets searched, then the yield
-// trials, on one scale; a cancelled search gives kCancelled.
+// The first of the settings the search cannot work with, or none. They are checked in the
+// order of the settings' fields: fo, Q, H (positive), Zref (positive, unless C2 is locked)
+// or the locked C2 (positive), the series (E3 ... E192 or 0, unsnapped), the allowances
+// (positive), k (0 ... 6), N (1 ... 1000), the op-amp (GBW and A0 positive, Cin 0 or
+// more), the yield settings (each tolerance in 0 ... below 1, trials 1 ... kMaxTrials, and
+// (N + 1) x trials at most kMaxYieldTrials: kSearchYieldTooLarge).
+std::optional<Diagnostic> SearchSettingsProblem(const PreferredValueSearchSettings& settings);
+
+// The search. Its settings are checked first (SearchSettingsProblem); the first fault is the
+// diagnostic. A target the design command raises FloatError on gives kSearchArithmeticFault
+// with its message; sets and pairs that fault are left out. Every set, the design command's
+// own too, is scored with its parts as their texts give them (WrittenCircuit): the figures
+// are those the analysis command gives once the set's texts are in the main window's
+// fields. Progress counts the sets searched, then the yield trials, on one scale; a
+// cancelled search gives kCancelled.
 // Fo 10k, Q 8, H 4, Zref 10k, E24 / E6, ideal -> the reference (22k, 680, 180k, 1.5n, 1.5n)
 // peaks at 9.74 kHz (score 2.62); the best set (47k, 510, 220k, 680p, 3.3n) meets every
 // allowance (fo +0.85 %, Q -1.76 %, H -2.97 %: score 0.99).

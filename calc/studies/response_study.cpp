@@ -197,6 +197,15 @@ std::optional<Diagnostic> ResponseInputsProblem(const ResponseInputs& inputs) {
   return std::nullopt;
 }
 
+ResponseCurve BuiltCurve(const Circuit& circuit, const std::optional<OpAmp>& op_amp,
+                         const std::vector<double>& frequencies_hz) {
+  const Response response = [&circuit, &op_amp](double f) {
+    return CircuitResponse(circuit, op_amp, f);
+  };
+  return MakeCurve(op_amp ? CurveKind::kOpAmp : CurveKind::kIdeal, response, frequencies_hz,
+                   MeasureResponse(response, NaturalFrequency(circuit)));
+}
+
 Outcome<ResponseStudy> RunResponseStudy(const ResponseInputs& inputs) {
   if (std::optional<Diagnostic> problem = ResponseInputsProblem(inputs)) {
     return *std::move(problem);

@@ -97,6 +97,12 @@ ResponseFigures TargetFigures(const TransferFunction& target);
 // curve when the study has an op-amp, the ideal circuit's otherwise.
 const ResponseCurve& BuiltCircuitCurve(const ResponseStudy& study);
 
+// The curve of `circuit` as it will be built, on the op-amp (kOpAmp) or ideal (kIdeal), on
+// `frequencies_hz`, with its figures measured as the study measures its own: a set of parts
+// drawn beside the circuit a study shows, without the study's requirements.
+ResponseCurve BuiltCurve(const Circuit& circuit, const std::optional<OpAmp>& op_amp,
+                         const std::vector<double>& frequencies_hz);
+
 // The tolerance of the required GBW and A0, as typed: a percentage (ParsePercent, a bare
 // number is per cent too) above 0 and below 100, else kResponseTolerance.
 // ParseResponseTolerance(u"1") -> 0.01; ParseResponseTolerance(u"0.01%") -> 0.0001;

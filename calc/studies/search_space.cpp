@@ -6,16 +6,37 @@
 #include "calc/circuit/preferred_values.h"
 #include "calc/numeric/float_ops.h"
 #include "calc/numeric/parallel_for.h"
+#include "calc/text/displayed_value.h"
 
 namespace calc {
 namespace {
 
+// The values as their texts give them, rising as they came. A value whose text gives no
+// part (below a thousandth of a picofarad it reads as 0) is left out, and values whose
+// texts coincide are one candidate: the list holds distinct parts a designer can type.
+std::vector<double> Written(const std::vector<double>& values) {
+  std::vector<double> written;
+  written.reserve(values.size());
+  for (const double value : values) {
+    const double part = DisplayedValue(value);
+    if (std::isfinite(part) && part > 0.0 && (written.empty() || written.back() != part)) {
+      written.push_back(part);
+    }
+  }
+  return written;
+}
+
 // A resistor's candidates: its preferred value and the neighbours either side.
 std::vector<double> ResistorCandidates(double continuous, std::int32_t series, int steps) {
-  return SeriesNeighbours(SnapToSeries(continuous, series), series, steps);
+  return Written(SeriesNeighbours(SnapToSeries(continuous, series), series, steps));
 }
 
 }  // namespace
+
+Circuit WrittenCircuit(const Circuit& circuit) {
+  return {DisplayedValue(circuit.R1), DisplayedValue(circuit.R2), DisplayedValue(circuit.R3),
+          DisplayedValue(circuit.C1), DisplayedValue(circuit.C2)};
+}
 
 std::optional<Circuit> ContinuousResistors(const TransferFunction& target, double C1, double C2,
                                            const std::optional<OpAmp>& op_amp) {
@@ -52,9 +73,10 @@ std::int64_t SearchSpace::SetCount() const {
 SearchSpace BuildSearchSpace(const DesignRequest& request, const Circuit& design, int steps,
                              const std::optional<OpAmp>& op_amp, int threads) {
   SearchSpace space;
-  space.C1 = SeriesNeighbours(design.C1, request.SeriesC, steps);
-  space.C2 = std::isnan(request.LockedC2) ? SeriesNeighbours(design.C2, request.SeriesC, steps)
-                                          : std::vector<double>{design.C2};
+  space.C1 = Written(SeriesNeighbours(design.C1, request.SeriesC, steps));
+  space.C2 =
+      Written(std::isnan(request.LockedC2) ? SeriesNeighbours(design.C2, request.SeriesC, steps)
+                                           : std::vector<double>{design.C2});
   const TransferFunction target{request.Fo, request.Q, request.H};
   const auto pair_count = static_cast<std::int64_t>(space.C1.size() * space.C2.size());
   std::vector<std::optional<SearchPair>> pairs(static_cast<std::size_t>(pair_count));
@@ -71,6 +93,10 @@ SearchSpace BuildSearchSpace(const DesignRequest& request, const Circuit& design
                         ResistorCandidates(continuous->R3, request.SeriesR, steps)};
         if (continuous->HasR2()) {
           pair.R2 = ResistorCandidates(continuous->R2, request.SeriesR, steps);
+        }
+        // A list left empty has no part to offer (an empty R2 would read as none).
+        if (pair.R1.empty() || pair.R3.empty() || (continuous->HasR2() && pair.R2.empty())) {
+          continue;
         }
         pairs[static_cast<std::size_t>(i)] = std::move(pair);
       } catch (const FloatError&) {

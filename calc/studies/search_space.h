@@ -1,6 +1,7 @@
 // The sets of preferred values the joint search looks at: capacitor pairs around the
 // design command's own, and for each pair the preferred resistors around the values that
-// make it hit the target exactly.
+// make it hit the target exactly. Every part is the value its text gives (DisplayedValue):
+// the set the window writes into its fields is the very set that was scored.
 #ifndef KORVANE_CALC_STUDIES_SEARCH_SPACE_H
 #define KORVANE_CALC_STUDIES_SEARCH_SPACE_H
 
@@ -19,6 +20,10 @@ namespace calc {
 // model, where the op-amp cannot reach the target; with either, where a value faults).
 std::optional<Circuit> ContinuousResistors(const TransferFunction& target, double C1, double C2,
                                            const std::optional<OpAmp>& op_amp);
+
+// `circuit` with each part as its text gives it (DisplayedValue); an absent R2 stays absent.
+// (22000, 680, 180000, 1.4999999999999492e-09, ...) -> (22000, 680, 180000, 1.5e-09, ...).
+Circuit WrittenCircuit(const Circuit& circuit);
 
 // One capacitor pair and its resistor candidates, each list rising. R2 is empty where the
 // continuous design has none.
@@ -43,8 +48,10 @@ struct SearchSpace {
 // each range over the design's value and the `steps` capacitor-series values on each side
 // (SeriesNeighbours; C2 keeps its value when it is locked), every pair of them gets its
 // continuous resistors, and each resistor ranges over SnapToSeries of its continuous value
-// and the `steps` resistor-series values on each side. The pairs' resistors are worked out
-// on `threads` threads (0: every hardware thread).
+// and the `steps` resistor-series values on each side. Each candidate is the value its text
+// gives; one whose text gives no part (0, or beyond a double) is left out, and a pair left
+// without a candidate for a part is unsolved. The pairs' resistors are worked out on
+// `threads` threads (0: every hardware thread).
 // Default design, E24 / E6, k = 1, ideal -> C1 and C2 each 10n, 15n, 22n; 9 pairs of 27 sets.
 SearchSpace BuildSearchSpace(const DesignRequest& request, const Circuit& design, int steps,
                              const std::optional<OpAmp>& op_amp, int threads);

@@ -51,12 +51,20 @@ std::uint64_t NewSeed() {
 
 Outcome<ToleranceSettings> ReadToleranceTexts(const Circuit& circuit, const ToleranceTexts& texts,
                                               std::uint64_t fresh_seed) {
+  // The circuit's checks come first; the default settings pass the others.
+  if (std::optional<Diagnostic> found = ToleranceSettingsProblem(circuit, ToleranceSettings{})) {
+    return *std::move(found);
+  }
+  return ReadToleranceTexts(texts, fresh_seed);
+}
+
+Outcome<ToleranceSettings> ReadToleranceTexts(const ToleranceTexts& texts,
+                                              std::uint64_t fresh_seed) {
   // Each input is read in the order of the checks and the settings checked again once it
   // is in: the defaults pass, so the first problem found is the first input's.
   ToleranceSettings settings;
   settings.distribution = texts.distribution;
-  const auto problem = [&] { return ToleranceSettingsProblem(circuit, settings); };
-  if (std::optional<Diagnostic> found = problem()) return *std::move(found);
+  const auto problem = [&] { return ToleranceSettingsProblem(settings); };
   for (int part = 0; part < kPartCount; ++part) {
     const std::u16string& own = texts.part[part];
     const Outcome<double> tolerance =

@@ -49,6 +49,11 @@ struct ToleranceTexts {
 Outcome<ToleranceSettings> ReadToleranceTexts(const Circuit& circuit, const ToleranceTexts& texts,
                                               std::uint64_t fresh_seed);
 
+// The settings alone, for a run over circuits its caller checks (the joint search's yield
+// run): the same reading and checks without the circuit's.
+Outcome<ToleranceSettings> ReadToleranceTexts(const ToleranceTexts& texts,
+                                              std::uint64_t fresh_seed);
+
 }  // namespace calc
 
 #endif  // KORVANE_CALC_STUDIES_TOLERANCE_INPUTS_H

@@ -192,6 +192,10 @@ constexpr ProblemTexts kProblemTexts[] = {
      "no pair of C1 and C2 reaches the target on this op-amp; only the design's own "
      "set is ranked",
      kWarning},
+    {Problem::kSearchYieldTooLarge,
+     "歩留まりの試行は{0}組 × {1}回で、{2}回を超えます。候補数か試行回数を減らしてください",
+     "the yield run of {0} sets x {1} trials exceeds {2} trials; ask for fewer sets or trials",
+     kWarning},
     {Problem::kGbwShortReach,
      "このGBWで許容誤差内に収まるのは fo {0}Hz なら Q {1} まで、Q {2} なら fo {3}Hz までです。"
      "より速いオペアンプを選ぶか、「最適化」ページで作れる部品の組を探してください",

@@ -111,6 +111,7 @@ enum class Problem {
   kSearchArithmeticFault,       // {0} the FloatError's message: values beyond a double's range
   kSearchNoContinuousDesign,    // the design's capacitors cannot reach the target on the op-amp
   kSearchNoPairReachesTarget,   // no capacitor pair can: only the design's own set is left
+  kSearchYieldTooLarge,         // {0} the sets (N + 1), {1} the trials, {2} the most in all
 
   // Beside kGbwShort, what this GBW can still serve (OpAmpReach), as shown: {0} the
   // circuit's fo, {1} the highest Q there, {2} the circuit's Q, {3} the highest fo at it.

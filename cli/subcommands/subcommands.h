@@ -13,6 +13,7 @@ void AddResponseSubcommand(CLI::App& app, int& exit_code);
 void AddNetlistSubcommand(CLI::App& app, int& exit_code);
 void AddNoiseSubcommand(CLI::App& app, int& exit_code);
 void AddOpAmpsSubcommand(CLI::App& app, int& exit_code);
+void AddOptimizeSubcommand(CLI::App& app, int& exit_code);
 
 }  // namespace cli
 

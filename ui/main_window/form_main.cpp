@@ -402,6 +402,7 @@ void TFormMain::ButtonResponseClick() {
   RunGuarded([this] {
     if (response_view_ == nullptr) {
       response_view_ = response_factory_(this);
+      response_view_->SetCircuitApplier([this](const CircuitTexts& texts) { ApplyCircuit(texts); });
       connect(this, &TFormMain::CommandFinished, this, &TFormMain::ShowResponse);
       ShowResponse(true);
     }
@@ -423,6 +424,13 @@ void TFormMain::ShowResponse(bool command_completed) {
       response_view_->ShowCommandFailed();
     }
   });
+}
+
+void TFormMain::ApplyCircuit(const CircuitTexts& texts) {
+  constexpr Field kPartFields[] = {Field::EditR1, Field::EditR2, Field::EditR3, Field::EditC1,
+                                   Field::EditC2};
+  for (int part = 0; part < calc::kPartCount; ++part) SetText(kPartFields[part], texts[part]);
+  ButtonTFClick();
 }
 
 void TFormMain::Label19Click() {

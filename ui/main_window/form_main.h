@@ -55,6 +55,9 @@ class TFormMain : public QWidget, public calc::Form {
   ResponseView* response_view() const { return response_view_; }
   // How that window is made: by default from its module beside the executable.
   void SetResponseViewFactory(ResponseViewFactory factory) { response_factory_ = factory; }
+  // Types `texts` into R1, R2, R3, C1 and C2 and runs the analysis command as its button
+  // does: the window, its report, copy and print then carry that set.
+  void ApplyCircuit(const CircuitTexts& texts);
 
  Q_SIGNALS:
   // After the design or the analysis command: `completed` is false when an error stopped it.

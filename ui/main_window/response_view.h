@@ -5,12 +5,17 @@
 #ifndef KORVANE_UI_MAIN_WINDOW_RESPONSE_VIEW_H
 #define KORVANE_UI_MAIN_WINDOW_RESPONSE_VIEW_H
 
+#include <array>
+#include <functional>
 #include <optional>
+#include <string>
 
 #include "calc/circuit/circuit.h"
+#include "calc/circuit/circuit_parts.h"
 #include "calc/commands/calc_state.h"
 #include "calc/commands/form.h"
 #include "calc/commands/report.h"
+#include "calc/studies/preferred_value_search_inputs.h"
 
 class QWidget;
 
@@ -27,6 +32,9 @@ struct ResponseSubject {
   calc::TransferFunction analysed;  // fo, Q and H of `circuit`
   std::optional<calc::TransferFunction> target;
   SubjectSource source = SubjectSource::kAnalysis;
+  // The design fields as they read now (fo .. series, Lock and C2): the joint search's
+  // inputs.
+  calc::DesignTexts design{};
   calc::CircuitTexts typed{};  // R1 .. C2 as the main window's fields write them
 
   // The 適用 path: after writing a found set into R1..C2 and running the analysis command,
@@ -43,6 +51,12 @@ struct ResponseSubject {
 // the parts typed need not have been chosen for the wanted figures.
 std::optional<ResponseSubject> CurrentSubject(const calc::Form& form, const calc::CalcState& state);
 
+// The texts of R1, R2, R3, C1 and C2 (R2 empty for none).
+using CircuitTexts = std::array<std::u16string, calc::kPartCount>;
+// Types the texts into the main window's part fields and runs the analysis command there,
+// as its button does; the main window provides it.
+using CircuitApplier = std::function<void(const CircuitTexts& texts)>;
+
 class ResponseView {
  public:
   virtual ~ResponseView() = default;
@@ -50,6 +64,8 @@ class ResponseView {
   virtual QWidget* Window() = 0;
   // Shows `subject`'s curves and figures, or that there is no result.
   virtual void ShowSubject(const std::optional<ResponseSubject>& subject) = 0;
+  // How the window writes a set of parts back into the main window.
+  virtual void SetCircuitApplier(CircuitApplier apply) = 0;
   // The last command gave no result (a warning or an error): the curves stay those of the
   // last good circuit, and the window says so.
   virtual void ShowCommandFailed() = 0;

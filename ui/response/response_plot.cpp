@@ -309,6 +309,7 @@ void ResponsePlot::Clear(const QString& why) {
   data_ = {};
   for (CurveSeries& curve : series_) HideCurve(curve);
   ClearGainBand();
+  ClearOverlayCurve();
   gain_chart()->setTitle(why);
   pointer_hz_ = std::numeric_limits<double>::quiet_NaN();
   readout_->clear();
@@ -440,6 +441,30 @@ void ResponsePlot::SetGainBand(const QString& name, const std::vector<double>& f
 void ResponsePlot::ClearGainBand() {
   for (QAbstractSeries* series : gain_chart()->series()) {
     if (series->objectName() == QStringLiteral("GainBand")) {
+      gain_chart()->removeSeries(series);
+      delete series;
+    }
+  }
+}
+
+void ResponsePlot::SetOverlayCurve(const QString& name, const std::vector<double>& frequencies_hz,
+                                   const std::vector<double>& gain_db) {
+  ClearOverlayCurve();
+  QLineSeries* line = MakeLine(frequencies_hz, gain_db);
+  line->setObjectName(QStringLiteral("OverlayCurve"));
+  line->setName(name);
+  QPen pen(QColor(200, 60, 20));
+  pen.setWidthF(1.5);
+  pen.setStyle(Qt::DashLine);
+  line->setPen(pen);
+  gain_chart()->addSeries(line);
+  line->attachAxis(gain_x_);
+  line->attachAxis(gain_y_);
+}
+
+void ResponsePlot::ClearOverlayCurve() {
+  for (QAbstractSeries* series : gain_chart()->series()) {
+    if (series->objectName() == QStringLiteral("OverlayCurve")) {
       gain_chart()->removeSeries(series);
       delete series;
     }

@@ -48,6 +48,12 @@ class ResponsePlot : public QWidget {
                    const std::vector<double>& lower_db, const std::vector<double>& upper_db);
   void ClearGainBand();
 
+  // One more gain curve drawn dashed over the others, named in the legend (a set of parts
+  // being compared with the circuit shown); replaces an earlier one. Clear removes it too.
+  void SetOverlayCurve(const QString& name, const std::vector<double>& frequencies_hz,
+                       const std::vector<double>& gain_db);
+  void ClearOverlayCurve();
+
   // The frequency range shown, and setting it (both plots follow).
   std::pair<double, double> FrequencyRange() const;
   void SetFrequencyRange(double from_hz, double to_hz);

@@ -18,6 +18,7 @@
 #include "ui/boxes/error_box.h"
 #include "ui/main_window/clipboard_copy.h"
 #include "ui/main_window/window_placement.h"
+#include "ui/response/optimize/optimize_page.h"
 #include "ui/response/picture_caption.h"
 #include "ui/response/response_help.h"
 #include "ui/response/response_panel.h"
@@ -91,6 +92,8 @@ ResponseWindow::ResponseWindow(QWidget* parent) : QTabWidget(parent) {
   AddPage(CreateResponsePage(), QStringLiteral("応答"));
   tolerance_ = new TolerancePage(this);
   AddPage(tolerance_, QStringLiteral("公差"));
+  optimize_ = new OptimizePage(this);
+  AddPage(optimize_, QStringLiteral("最適化"));
 
   auto* help_button = new QPushButton(QStringLiteral("ヘルプ"), this);
   help_button->setObjectName(QStringLiteral("ButtonResponseHelp"));
@@ -275,10 +278,12 @@ void ResponseWindow::Recompute() {
   UpdateHeader();
   // The tolerance results belong to the circuit and op-amp they were run with.
   if (tolerance_ != nullptr) tolerance_->SubjectChanged();
+  if (optimize_ != nullptr) optimize_->SubjectChanged();
 }
 
 void ResponseWindow::closeEvent(QCloseEvent* event) {
   tolerance_->Cancel();
+  optimize_->Cancel();
   QTabWidget::closeEvent(event);
 }
 

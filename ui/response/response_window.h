@@ -19,6 +19,7 @@ class QLabel;
 
 namespace ui {
 
+class OptimizePage;
 class ResponseHelp;
 class ResponsePanel;
 class ResponsePlot;
@@ -40,6 +41,9 @@ class ResponseWindow : public QTabWidget, public ResponseView {
 
   QWidget* Window() override { return this; }
   void ShowSubject(const std::optional<ResponseSubject>& subject) override;
+  void SetCircuitApplier(CircuitApplier apply) override { apply_ = std::move(apply); }
+  // How a page writes a set of parts into the main window; empty when there is none.
+  const CircuitApplier& circuit_applier() const { return apply_; }
   void ShowCommandFailed() override;
   void ShowCleared() override;
   // The 適用 path: marks the circuit shown now (the one the analysis of an applied set
@@ -83,6 +87,7 @@ class ResponseWindow : public QTabWidget, public ResponseView {
   ResponsePlot* plot() const { return plot_; }
   ResponsePanel* panel() const { return panel_; }
   TolerancePage* tolerance_page() const { return tolerance_; }
+  OptimizePage* optimize_page() const { return optimize_; }
 
   // The exports, to a given path; they throw ExportError. Without a result there is
   // nothing to export and they do nothing. The picture is SVG for a path ending in ".svg",
@@ -96,7 +101,7 @@ class ResponseWindow : public QTabWidget, public ResponseView {
   std::string Netlist() const;
 
  protected:
-  // A closed window computes nothing: a tolerance run under way stops.
+  // A closed window computes nothing: a tolerance run or a search under way stops.
   void closeEvent(QCloseEvent* event) override;
   // The first show fits the window into the work area of the main window's screen.
   void showEvent(QShowEvent* event) override;
@@ -117,6 +122,8 @@ class ResponseWindow : public QTabWidget, public ResponseView {
   ResponsePlot* plot_ = nullptr;
   ResponsePanel* panel_ = nullptr;
   TolerancePage* tolerance_ = nullptr;
+  OptimizePage* optimize_ = nullptr;
+  CircuitApplier apply_;
   QLabel* status_ = nullptr;
   QLabel* header_ = nullptr;
   bool stale_ = false;    // the last command failed; subject_ is the last good circuit

@@ -45,11 +45,12 @@ struct BruteForceSet {
   double score, tie;
 };
 
-// Every set of the search space and the design command's own, scored one by one through
-// CircuitFigures, ranked by score, then tie-break, then the order they were listed in.
+// Every set of the search space and the design command's own (as its fields show it, like
+// every set searched), scored one by one through CircuitFigures, ranked by score, then
+// tie-break, then the order they were listed in.
 std::vector<BruteForceSet> ScoreEverySet(const PreferredValueSearchSettings& settings) {
   const DesignRequest& request = settings.design;
-  const Circuit design = calc::Design(request).Snapped;
+  const Circuit design = calc::WrittenCircuit(calc::Design(request).Snapped);
   const calc::SearchSpace space =
       calc::BuildSearchSpace(request, design, settings.steps, settings.op_amp, 1);
   std::vector<Circuit> sets;

@@ -367,19 +367,7 @@ void TolerancePage::Run() {
     ShowWarning(this, QStringLiteral("先にメイン画面で計算してください"));
     return;
   }
-  calc::ToleranceTexts texts;
-  texts.resistor = resistor_->text().toStdU16String();
-  texts.capacitor = capacitor_->text().toStdU16String();
-  for (int part = 0; part < calc::kPartCount; ++part) {
-    texts.part[part] = parts_[part]->text().toStdU16String();
-  }
-  texts.distribution = distribution_->currentIndex() == 1 ? calc::Distribution::kNormal
-                                                          : calc::Distribution::kUniform;
-  texts.trials = trials_->text().toStdU16String();
-  texts.seed = seed_->text().toStdU16String();
-  texts.limit_fo = limit_fo_->text().toStdU16String();
-  texts.limit_q = limit_q_->text().toStdU16String();
-  texts.limit_h = limit_h_->text().toStdU16String();
+  const calc::ToleranceTexts texts = Texts();
   calc::Outcome<calc::ToleranceSettings> settings =
       calc::ReadToleranceTexts(subject->circuit, texts, calc::NewSeed());
   if (!settings) {
@@ -398,6 +386,23 @@ void TolerancePage::Run() {
 }
 
 void TolerancePage::Cancel() { runner_->Cancel(); }
+
+calc::ToleranceTexts TolerancePage::Texts() const {
+  calc::ToleranceTexts texts;
+  texts.resistor = resistor_->text().toStdU16String();
+  texts.capacitor = capacitor_->text().toStdU16String();
+  for (int part = 0; part < calc::kPartCount; ++part) {
+    texts.part[part] = parts_[part]->text().toStdU16String();
+  }
+  texts.distribution = distribution_->currentIndex() == 1 ? calc::Distribution::kNormal
+                                                          : calc::Distribution::kUniform;
+  texts.trials = trials_->text().toStdU16String();
+  texts.seed = seed_->text().toStdU16String();
+  texts.limit_fo = limit_fo_->text().toStdU16String();
+  texts.limit_q = limit_q_->text().toStdU16String();
+  texts.limit_h = limit_h_->text().toStdU16String();
+  return texts;
+}
 
 void TolerancePage::Show(const calc::ToleranceAnalysis& analysis) {
   analysis_ = analysis;

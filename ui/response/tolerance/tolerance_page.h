@@ -11,6 +11,7 @@
 
 #include "calc/circuit/circuit_parts.h"
 #include "calc/studies/tolerance_analysis.h"
+#include "calc/studies/tolerance_inputs.h"
 
 class QChartView;
 class QComboBox;
@@ -38,6 +39,8 @@ class TolerancePage : public QWidget {
   // Reads the fields and starts a run; a warning box for unusable fields.
   void Run();
   void Cancel();
+  // The run's settings as typed (the optimisation page's yield run uses them too).
+  calc::ToleranceTexts Texts() const;
 
   const std::optional<calc::ToleranceAnalysis>& analysis() const { return analysis_; }
   bool running() const;
