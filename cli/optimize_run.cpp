@@ -13,6 +13,7 @@
 #include "calc/export/search_report.h"
 #include "calc/studies/preferred_value_search_inputs.h"
 #include "calc/studies/setting_texts.h"
+#include "cli/op_amp_source.h"
 #include "cli/utf8.h"
 
 namespace cli {
@@ -62,6 +63,22 @@ calc::Outcome<DecodedTexts> DecodeTexts(const OptimizeInput& input) {
   }
   if (!input.gbw.empty()) decoded.op_amp = calc::ReadOpAmpTexts(gbw, a0, cin);
   return decoded;
+}
+
+// The op-amp of a part named with --opamp, its figures replaced by those typed beside it;
+// without a name, the op-amp the typed figures give.
+calc::Outcome<std::optional<calc::OpAmp>> ReadOpAmp(const OptimizeInput& input,
+                                                    const DecodedTexts& texts,
+                                                    std::ostream& errors) {
+  if (input.opamp.empty()) return texts.op_amp;
+  OpAmpOptions options;
+  options.opamp = input.opamp;
+  options.gbw = input.gbw;
+  options.a0 = input.a0;
+  options.cin = input.cin;
+  const calc::Outcome<calc::StageOpAmp> op_amp = ReadOpAmpOptions(options, errors);
+  if (!op_amp) return op_amp.diagnostic();
+  return calc::OpAmpModelOf(*op_amp);
 }
 
 nlohmann::ordered_json PartsJson(const calc::Circuit& circuit) {
@@ -119,8 +136,13 @@ int RunOptimize(const OptimizeInput& input, Format format, std::uint64_t fresh_s
     WriteError(texts.diagnostic(), errors);
     return 2;
   }
+  const calc::Outcome<std::optional<calc::OpAmp>> op_amp = ReadOpAmp(input, *texts, errors);
+  if (!op_amp) {
+    WriteError(op_amp.diagnostic(), errors);
+    return 2;
+  }
   const calc::Outcome<calc::SearchInputs> inputs =
-      calc::ReadSearchTexts(texts->search, texts->op_amp, fresh_seed);
+      calc::ReadSearchTexts(texts->search, *op_amp, fresh_seed);
   if (!inputs) {
     WriteError(inputs.diagnostic(), errors);
     return 2;

@@ -13,12 +13,14 @@
 
 namespace cli {
 
-// The inputs as typed (UTF-8). An empty gbw means an ideal op-amp; an empty seed draws a
-// new one; an empty bom writes no parts list.
+// The inputs as typed (UTF-8). An empty gbw means an ideal op-amp unless opamp names a part
+// of the catalogue (gbw, a0 and cin typed beside it take the place of its own); an empty
+// seed draws a new one; an empty bom writes no parts list.
 struct OptimizeInput {
   DesignInput design;
   std::string steps = "2", top = "10";
   std::string allow_fo = "1%", allow_q = "3%", allow_h = "3%";
+  std::string opamp;
   std::string gbw, a0 = "100k", cin = "0";
   std::string tol_r = "1%", tol_c = "5%";
   bool yield = false;  // a yield run of the ranked sets (ranking by yield asks for one too)
@@ -35,8 +37,9 @@ struct OptimizeInput {
 // "h_error", "score", and with a yield run "yield" and "yield_interval": [low, high]}. A
 // figure not found is null. With a bom file, the best set's parts list goes there
 // (calc::BomCsv). Warnings go to `errors` as "warning: ..." lines. Returns 0 clean, 1 a
-// warning or a parts list that could not be written, 2 settings the search refuses (the
-// message on `errors` as "error: ...": nothing is searched).
+// warning or a parts list that could not be written, 2 settings the search refuses or an
+// op-amp name not in the catalogue (the message on `errors` as "error: ...": nothing is
+// searched).
 int RunOptimize(const OptimizeInput& input, Format format, std::uint64_t fresh_seed,
                 std::ostream& out, std::ostream& errors);
 

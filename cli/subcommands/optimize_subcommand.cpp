@@ -34,6 +34,11 @@ void AddOptimizeSubcommand(CLI::App& app, int& exit_code) {
   command->add_option("--a0", input.a0, "Op-amp DC gain (with --gbw)")->capture_default_str();
   command->add_option("--cin", input.cin, "Op-amp input capacitance in farads (with --gbw)")
       ->capture_default_str();
+  command
+      ->add_option("--opamp", input.opamp,
+                   "An op-amp of the catalogue by name; --gbw, --a0 and --cin given beside it "
+                   "take the place of its own")
+      ->type_name("NAME");
   command->add_option("--tol-r", input.tol_r, "Tolerance of every resistor")->capture_default_str();
   command->add_option("--tol-c", input.tol_c, "Tolerance of every capacitor")
       ->capture_default_str();
@@ -69,11 +74,17 @@ void AddOptimizeSubcommand(CLI::App& app, int& exit_code) {
       "Exit status 2 when a setting is refused (nothing is searched), 1 with a warning.");
   command->callback([settings, command, &exit_code] {
     for (const char* name : {"--a0", "--cin"}) {
-      if (command->count(name) > 0 && command->count("--gbw") == 0) {
-        throw CLI::ValidationError(name, "needs --gbw");
+      if (command->count(name) > 0 && command->count("--gbw") == 0 &&
+          command->count("--opamp") == 0) {
+        throw CLI::ValidationError(name, "needs --gbw or --opamp");
       }
     }
     OptimizeInput& run = settings->input;
+    // A part's own A0 and input capacitance count unless one is typed.
+    if (!run.opamp.empty()) {
+      if (command->count("--a0") == 0) run.a0.clear();
+      if (command->count("--cin") == 0) run.cin.clear();
+    }
     run.yield = command->count("--trials") > 0 || command->count("--seed") > 0;
     exit_code = RunOptimize(run, settings->format, calc::NewSeed(), std::cout, std::cerr);
   });

@@ -79,6 +79,17 @@ expect_exit 1 "$cli" optimize "${target[@]}" --gbw 1k --format csv
 grep -q '^warning: no pair' "$work/err" || fail "no warning: $(cat "$work/err")"
 [[ $(wc -l <"$work/out") == 3 ]] || fail "rows: $(cat "$work/out")"
 
+# A part of the catalogue is searched on as its figures typed out (NE5532: 10 MHz, A0
+# 100k, no input capacitance given); an unknown name is a usage error naming the nearest.
+export XDG_CONFIG_HOME=$work/config
+expect_exit 0 "$cli" optimize "${target[@]}" --top 3 --opamp NE5532 --format json
+mv "$work/out" "$work/by_name.json"
+expect_exit 0 "$cli" optimize "${target[@]}" --top 3 --gbw 10M --a0 100k --cin 0 --format json
+cmp -s "$work/by_name.json" "$work/out" || fail "--opamp NE5532 differs from its figures"
+grep -q '"lowest_gbw_hz"' "$work/out" || fail "no lowest GBW with an op-amp"
+expect_exit 2 "$cli" optimize "${target[@]}" --opamp NE5523
+grep -q NE5532 "$work/err" || fail "no nearest name: $(cat "$work/err")"
+
 # The widest search with an op-amp model still ends.
 expect_exit 0 "$cli" optimize "${target[@]}" --steps 6 --top 1000 --gbw 10M --format csv
 echo "korvane_cli_optimize_test: all passed"
