@@ -195,6 +195,12 @@ ResponsePanel::ResponsePanel(QWidget* parent) : QWidget(parent) {
   Clear();
 }
 
+ResponsePanel::~ResponsePanel() {
+  // Deleting the children moves the focus out of a field, which finishes its editing: a
+  // panel that is going away must not read its fields (or warn) from its base's destructor.
+  if (fields_ != nullptr) disconnect(fields_, nullptr, this, nullptr);
+}
+
 void ResponsePanel::AddFields() {
   auto* messages = new QLabel(this);
   messages->setObjectName(QStringLiteral("FieldWarning"));

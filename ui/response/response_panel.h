@@ -29,6 +29,7 @@ class ResponsePanel : public QWidget {
 
  public:
   explicit ResponsePanel(QWidget* parent = nullptr);
+  ~ResponsePanel() override;
 
   // The settings as last read without fault, field by field.
   const OpAmpSettings& settings() const { return settings_; }
