@@ -91,6 +91,21 @@ calc::Outcome<calc::StageOpAmp> ReadOpAmpOptions(const OpAmpOptions& options,
   return op_amp;
 }
 
+calc::Outcome<std::optional<calc::OpAmp>> ReadOpAmpModelOptions(const std::string& opamp,
+                                                                const std::string& gbw,
+                                                                const std::string& a0,
+                                                                const std::string& cin,
+                                                                std::ostream& errors) {
+  OpAmpOptions options;
+  options.opamp = opamp;
+  options.gbw = gbw;
+  options.a0 = a0;
+  options.cin = cin;
+  const calc::Outcome<calc::StageOpAmp> op_amp = ReadOpAmpOptions(options, errors);
+  if (!op_amp) return op_amp.diagnostic();
+  return calc::OpAmpModelOf(*op_amp);
+}
+
 bool IsUsageError(const calc::Diagnostic& diagnostic) {
   return diagnostic.problem == calc::Problem::kUnknownOpAmp ||
          diagnostic.problem == calc::Problem::kUnknownOpAmpNear;

@@ -4,6 +4,7 @@
 #ifndef KORVANE_CLI_OP_AMP_SOURCE_H
 #define KORVANE_CLI_OP_AMP_SOURCE_H
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -36,6 +37,14 @@ const std::vector<calc::OpAmpPart>& CliCatalogue(std::ostream& errors);
 // without a GBW or an A0 when none is typed, a text that is not UTF-8 or a figure that
 // calc::ReadStageSetting refuses.
 calc::Outcome<calc::StageOpAmp> ReadOpAmpOptions(const OpAmpOptions& options, std::ostream& errors);
+
+// The model alone (GBW, A0, input capacitance) of the op-amp ReadOpAmpOptions reads from
+// --opamp, --gbw, --a0 and --cin: for commands that use nothing else of it.
+calc::Outcome<std::optional<calc::OpAmp>> ReadOpAmpModelOptions(const std::string& opamp,
+                                                                const std::string& gbw,
+                                                                const std::string& a0,
+                                                                const std::string& cin,
+                                                                std::ostream& errors);
 
 // Whether the diagnostic is a usage error (exit status 2) rather than a failed run.
 bool IsUsageError(const calc::Diagnostic& diagnostic);

@@ -71,14 +71,7 @@ calc::Outcome<std::optional<calc::OpAmp>> ReadOpAmp(const OptimizeInput& input,
                                                     const DecodedTexts& texts,
                                                     std::ostream& errors) {
   if (input.opamp.empty()) return texts.op_amp;
-  OpAmpOptions options;
-  options.opamp = input.opamp;
-  options.gbw = input.gbw;
-  options.a0 = input.a0;
-  options.cin = input.cin;
-  const calc::Outcome<calc::StageOpAmp> op_amp = ReadOpAmpOptions(options, errors);
-  if (!op_amp) return op_amp.diagnostic();
-  return calc::OpAmpModelOf(*op_amp);
+  return ReadOpAmpModelOptions(input.opamp, input.gbw, input.a0, input.cin, errors);
 }
 
 nlohmann::ordered_json PartsJson(const calc::Circuit& circuit) {

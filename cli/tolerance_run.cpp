@@ -71,14 +71,7 @@ nlohmann::ordered_json SensitivitiesJson(const calc::Circuit& circuit,
 calc::Outcome<std::optional<calc::OpAmp>> ReadOpAmp(const ToleranceInput& input,
                                                     std::ostream& errors) {
   if (!input.opamp.empty() || !input.cin.empty()) {
-    OpAmpOptions options;
-    options.opamp = input.opamp;
-    options.gbw = input.gbw;
-    options.a0 = input.a0;
-    options.cin = input.cin;
-    const calc::Outcome<calc::StageOpAmp> op_amp = ReadOpAmpOptions(options, errors);
-    if (!op_amp) return op_amp.diagnostic();
-    return calc::OpAmpModelOf(*op_amp);
+    return ReadOpAmpModelOptions(input.opamp, input.gbw, input.a0, input.cin, errors);
   }
   if (input.gbw.empty()) return std::optional<calc::OpAmp>();
   const calc::Diagnostic unusable{calc::Problem::kToleranceOpAmp};
